@@ -1,0 +1,115 @@
+#include "template/document.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "util/fs.h"
+
+namespace plazor {
+namespace {
+
+// Removes the listed positions (any order, duplicates and out-of-range ignored) from `items`.
+template <typename T>
+void eraseIndices(std::vector<T>& items, std::vector<std::size_t> indices) {
+    std::sort(indices.begin(), indices.end(), std::greater<>());
+    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+    for (std::size_t i : indices) {
+        if (i < items.size()) items.erase(items.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+}
+
+template <typename T>
+void renumberList(std::vector<T>& items) {
+    int n = 1;
+    for (auto& item : items) item.number = n++;
+}
+
+}  // namespace
+
+void Document::resetToNew() {
+    pasteLayers.clear();
+    watermarks.clear();
+    slices.clear();
+    const int dpi = background.dpi;
+    background = Background{};
+    background.dpi = dpi;
+    sourceFolder.clear();
+    outputFolder.clear();
+    currentPath.clear();
+}
+
+std::string Document::titleName() const {
+    return currentPath.empty() ? std::string(kNewTemplateTitle) : baseName(currentPath);
+}
+
+PasteLayer& Document::addPasteLayer(unsigned level, unsigned overflowStyle) {
+    return insertPasteLayer(pasteLayers.size(), level, overflowStyle);
+}
+
+PasteLayer& Document::insertPasteLayer(std::size_t index, unsigned level, unsigned overflowStyle) {
+    index = std::min(index, pasteLayers.size());
+    PasteLayer layer;
+    layer.level = level;
+    layer.overflowStyle = overflowStyle;
+    auto it = pasteLayers.insert(pasteLayers.begin() + static_cast<std::ptrdiff_t>(index), layer);
+    renumberList(pasteLayers);
+    return *it;
+}
+
+void Document::copyPasteLayers(const std::vector<std::size_t>& indices) {
+    std::vector<PasteLayer> copies;
+    for (std::size_t i : indices) {
+        if (i >= pasteLayers.size()) continue;
+        PasteLayer copy = pasteLayers[i];
+        copy.selected = false;
+        copies.push_back(copy);
+    }
+    pasteLayers.insert(pasteLayers.end(), copies.begin(), copies.end());
+    renumberList(pasteLayers);
+}
+
+void Document::deletePasteLayers(std::vector<std::size_t> indices) {
+    eraseIndices(pasteLayers, std::move(indices));
+    renumberList(pasteLayers);
+}
+
+WatermarkLayer& Document::addWatermark(const std::string& path, int x, int y) {
+    return insertWatermark(watermarks.size(), path, x, y);
+}
+
+WatermarkLayer& Document::insertWatermark(std::size_t index, const std::string& path, int x, int y) {
+    index = std::min(index, watermarks.size());
+    WatermarkLayer layer;
+    layer.path = path;
+    layer.x = x;
+    layer.y = y;
+    auto it = watermarks.insert(watermarks.begin() + static_cast<std::ptrdiff_t>(index), layer);
+    renumberList(watermarks);
+    return *it;
+}
+
+void Document::deleteWatermarks(std::vector<std::size_t> indices) {
+    eraseIndices(watermarks, std::move(indices));
+    renumberList(watermarks);
+}
+
+Slice& Document::addSlice(int y) {
+    Slice slice;
+    slice.y = y;
+    slices.push_back(slice);
+    renumberList(slices);
+    return slices.back();
+}
+
+void Document::deleteSlices(std::vector<std::size_t> indices) {
+    eraseIndices(slices, std::move(indices));
+    renumberList(slices);
+}
+
+void Document::renumber() {
+    renumberList(pasteLayers);
+    renumberList(watermarks);
+    renumberList(slices);
+}
+
+}  // namespace plazor

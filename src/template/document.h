@@ -1,0 +1,145 @@
+// The layout template: the one document the editor edits, the batch tool loads and the engine renders.
+// Plain records and ordered lists; every change goes through the named operations of Document so that
+// the window, the canvas and the batch tool stay consistent.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace plazor {
+
+// Display unit of the background size.
+enum Unit : int { kUnitPixels = 0, kUnitCentimetres = 1, kUnitMillimetres = 2, kUnitInches = 3 };
+
+// Where a paste layer is composited.
+enum LayerLevel : unsigned { kAboveBackground = 0, kBelowBackground = 1 };
+
+// How a source picture is fitted into its slot.
+enum OverflowStyle : unsigned {
+    kShrinkToFit = 0,  // "等比例缩小"
+    kStretch = 1,      // "填充式缩放"
+    kCropTopLeft = 2,  // "裁剪左上角"
+    kCropCentre = 3,   // "裁剪正中间"
+    kScaleToFit = 4,   // "等比例缩放"
+    kCustom = 5,       // "自定义"
+};
+
+// Positions of the custom style (horizontalPosition / verticalPosition).
+enum CustomPosition : int { kPosStart = 0, kPosCentre = 1, kPosEnd = 2, kPosValue = 3 };
+
+enum BackgroundKind : int { kPictureBackground = 0, kColourBackground = 1 };
+
+// Colour choice of a colour background.
+enum ColourChoice : int { kColourWhite = 0, kColourTransparent = 1, kColourCustom = 2 };
+
+enum OutputFormat : int { kFormatJpg = 0, kFormatPng = 1 };
+
+// Colour space list of JPG output, in list order.
+enum ColourSpace : int { kSpaceSRGB = 0, kSpaceRGB = 1, kSpaceCMYK = 2, kSpaceGrey = 3 };
+
+// Custom display style of a paste layer (overflow style 5).
+struct Customize {
+    int width = 0;  // 0 keeps the picture's own width
+    int height = 0;
+    int horizontalPosition = kPosStart;
+    int left = 0;
+    int verticalPosition = kPosStart;
+    int top = 0;
+    bool operator==(const Customize&) const = default;
+};
+
+struct PasteLayer {
+    int number = 0;  // 1-based position in the list
+    int x = -1, y = -1, width = -1, height = -1;  // -1 until the slot is drawn
+    unsigned level = kAboveBackground;
+    unsigned overflowStyle = kShrinkToFit;
+    Customize customize;
+    bool selected = false;  // display state of the canvas and lists; not saved
+
+    bool isPlaced() const { return x != -1 && width != -1; }
+};
+
+struct WatermarkLayer {
+    int number = 0;
+    int x = 0, y = 0;
+    int width = 0, height = 0;  // size of the picture as last read; not saved
+    std::string path;           // UTF-8
+    bool selected = false;
+};
+
+struct Slice {
+    int number = 0;
+    int y = -1;  // -1 until positioned
+    bool selected = false;
+};
+
+struct Background {
+    int kind = kColourBackground;
+    std::uint32_t colour = 0xFFFFFF;  // red in the low byte, then green, then blue
+    std::string pictureData;          // the encoded background picture, as the image library wrote it
+    int transparent = 0;  // colour: the transparent choice; picture: the picture has an alpha channel
+    int width = 800, height = 800;
+    int unit = kUnitPixels;
+    int dpi = 72;
+    std::string szWidth = "800", szHeight = "800";  // sizes as shown in the unit
+    std::string picturePath;                        // UTF-8
+    int colourChoice = kColourWhite;
+};
+
+// The switches and output settings that the main window's controls show.
+// Defaults are the controls' initial states.
+struct Settings {
+    bool picturesShowSelectArea = true;
+    bool picturesShowPicture = true;
+    bool watermarkOpen = true;
+    bool watermarkShowSelectArea = true;
+    bool cutlineOpen = true;
+    bool cutlineHtmlOpen = false;
+    int format = kFormatJpg;
+    int quality = 90;
+    int colourSpace = kSpaceSRGB;
+    bool transparent = true;
+    bool png8 = false;
+    int colourCount = 256;
+};
+
+inline constexpr const char* kNewTemplateTitle = "新模版";
+
+class Document {
+public:
+    Background background;
+    std::vector<PasteLayer> pasteLayers;
+    std::vector<WatermarkLayer> watermarks;
+    std::vector<Slice> slices;
+    Settings settings;
+    std::string sourceFolder;  // not saved in the template file
+    std::string outputFolder;  // not saved in the template file
+    std::string currentPath;   // empty for a new template
+
+    // Back to a new template: white 800 x 800 pixel colour background, no layers, no path.
+    // The dpi and the switches are left as they are: the dpi is a process-wide preference and the
+    // switches are the window's controls, which "new" does not touch.
+    void resetToNew();
+
+    // "新模版" for a new template, else the file-name part of the current path.
+    std::string titleName() const;
+
+    // Paste layers. Indices are 0-based list positions; numbers stay 1..N in list order.
+    PasteLayer& addPasteLayer(unsigned level, unsigned overflowStyle);
+    PasteLayer& insertPasteLayer(std::size_t index, unsigned level, unsigned overflowStyle);
+    // Appends a copy of each listed layer (rectangle, level, style, customize) with new numbers.
+    void copyPasteLayers(const std::vector<std::size_t>& indices);
+    void deletePasteLayers(std::vector<std::size_t> indices);
+
+    WatermarkLayer& addWatermark(const std::string& path, int x, int y);
+    WatermarkLayer& insertWatermark(std::size_t index, const std::string& path, int x, int y);
+    void deleteWatermarks(std::vector<std::size_t> indices);
+
+    Slice& addSlice(int y);
+    void deleteSlices(std::vector<std::size_t> indices);
+
+    void renumber();
+};
+
+}  // namespace plazor

@@ -1,0 +1,65 @@
+#include "util/encoding.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <memory>
+#include <string>
+
+namespace plazor {
+namespace {
+
+struct IconvCloser {
+    void operator()(iconv_t cd) const { iconv_close(cd); }
+};
+using IconvHandle = std::unique_ptr<std::remove_pointer_t<iconv_t>, IconvCloser>;
+
+}  // namespace
+
+std::optional<std::string> convertEncoding(const char* from, const char* to, std::string_view input) {
+    const std::string target = std::string(to) + "//IGNORE";
+    iconv_t raw = iconv_open(target.c_str(), from);
+    if (raw == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    IconvHandle cd(raw);
+
+    std::string out;
+    out.resize(input.size() * 2 + 16);
+    char* in = const_cast<char*>(input.data());
+    size_t inLeft = input.size();
+    size_t written = 0;
+    for (;;) {
+        char* outPtr = out.data() + written;
+        size_t outLeft = out.size() - written;
+        const char* before = in;
+        const size_t rc = iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft);
+        written = out.size() - outLeft;
+        if (rc != static_cast<size_t>(-1) || inLeft == 0) break;
+        if (errno == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        if (errno != EILSEQ && errno != EINVAL) return std::nullopt;
+        // With //IGNORE glibc skips what it cannot convert but may still stop early and report
+        // EILSEQ; go on from where it stopped, and step over a byte only when it made no progress
+        // (an invalid or truncated sequence that it would not skip itself).
+        if (in == before) {
+            ++in;
+            --inLeft;
+        }
+    }
+    out.resize(written);
+    return out;
+}
+
+std::optional<std::string> gbkToUtf8(std::string_view gbk) { return convertEncoding("GBK", "UTF-8", gbk); }
+
+std::optional<std::string> utf8ToGbk(std::string_view utf8) {
+    return convertEncoding("UTF-8", "GB18030", utf8);
+}
+
+std::size_t gbkByteLength(std::string_view utf8) {
+    const auto gbk = utf8ToGbk(utf8);
+    return gbk ? gbk->size() : utf8.size();
+}
+
+}  // namespace plazor

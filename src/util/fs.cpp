@@ -1,0 +1,133 @@
+#include "util/fs.h"
+
+#include <cstdio>
+#include <memory>
+#include <system_error>
+
+#include "util/encoding.h"
+
+namespace plazor {
+namespace fs = std::filesystem;
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string tooLongMessage(const char* what, const std::string& path) {
+    const std::string limit = std::to_string(kMaxPathBytes);
+    return std::string("软件因下列原因意外退出：\n") + what + "路径长度大于 " + limit + " 个字符！\n\n当前" + what +
+           "路径长度：" + std::to_string(gbkByteLength(path)) + " 个字符\n" + path + "\n\n解决方案：修改" + what +
+           "路径长度，使其长度不超过 " + limit + " 个字符。\n\n提示：一个英文字母占 1 个字符，一个汉字占 2 个字符。";
+}
+
+bool tooLong(const std::string& path) { return gbkByteLength(path) > kMaxPathBytes; }
+
+// Calls `visit(path, isDirectory)` for every entry of `folder` in the file system's order.
+// Returns false when the folder cannot be opened; `visit` returns false to stop early.
+template <typename Visit>
+bool forEachEntry(const std::string& folder, Visit visit) {
+    std::error_code ec;
+    fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec);
+    if (ec) return false;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) break;
+        std::error_code statError;
+        const bool directory = it->is_directory(statError);
+        if (!visit(it->path().filename().string(), directory)) break;
+    }
+    return true;
+}
+
+bool listSubFoldersInto(const std::string& folder, bool recursive, std::vector<std::string>& out,
+                        ListResult& result) {
+    return forEachEntry(folder, [&](const std::string& name, bool directory) {
+        if (!directory || name.empty() || name[0] == '.') return true;
+        std::string child = joinPath(folder, name);
+        if (tooLong(child)) {
+            result.guardMessage = folderPathTooLongMessage(child);
+            result.guardPath = child;
+            return false;
+        }
+        out.push_back(child);
+        if (recursive) listSubFoldersInto(child, true, out, result);
+        return !result.guardMessage;
+    });
+}
+
+}  // namespace
+
+std::string normaliseFolder(const std::string& folder) {
+    std::string f = folder;
+    while (f.size() > 1 && f.back() == '/') f.pop_back();
+    return f;
+}
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() == '/') return folder + name;
+    return folder + "/" + name;
+}
+
+ListResult listSubFolders(const std::string& folder, bool recursive, std::vector<std::string>& out) {
+    ListResult result;
+    result.opened = listSubFoldersInto(normaliseFolder(folder), recursive, out, result);
+    return result;
+}
+
+ListResult listFiles(const std::string& folder, std::vector<std::string>& out) {
+    ListResult result;
+    const std::string base = normaliseFolder(folder);
+    result.opened = forEachEntry(base, [&](const std::string& name, bool directory) {
+        if (directory) return true;
+        std::string child = joinPath(base, name);
+        if (tooLong(child)) {
+            result.guardMessage = filePathTooLongMessage(child);
+            result.guardPath = child;
+            return false;
+        }
+        out.push_back(std::move(child));
+        return true;
+    });
+    return result;
+}
+
+bool listFileNames(const std::string& folder, std::vector<std::string>& out) {
+    return forEachEntry(normaliseFolder(folder), [&](const std::string& name, bool directory) {
+        if (!directory) out.push_back(name);
+        return true;
+    });
+}
+
+bool fileExists(const std::string& path) {
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) return false;
+    return File(std::fopen(path.c_str(), "rb")) != nullptr;
+}
+
+bool isFolder(const std::string& path) {
+    std::error_code ec;
+    return fs::is_directory(path, ec);
+}
+
+std::int32_t fileSize(const std::string& path) {
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) return -1;
+    File f(std::fopen(path.c_str(), "rb"));
+    if (!f || std::fseek(f.get(), 0, SEEK_END) != 0) return -1;
+    const long size = std::ftell(f.get());
+    if (size < 0) return -1;
+    return static_cast<std::int32_t>(size);
+}
+
+std::string baseName(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string folderPathTooLongMessage(const std::string& path) { return tooLongMessage("文件夹", path); }
+
+std::string filePathTooLongMessage(const std::string& path) { return tooLongMessage("文件", path); }
+
+}  // namespace plazor
