@@ -1,0 +1,145 @@
+#include "render/batch_output.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "render/output_names.h"
+#include "render/output_writer.h"
+#include "render/png8.h"
+#include "util/atomic_file.h"
+#include "util/encoding.h"
+#include "util/fs.h"
+
+namespace plazor {
+
+bool NameReserver::taken(const std::string& path) const { return reserved_.count(path) > 0 || pathTaken(path); }
+
+std::string NameReserver::reserve(const std::string& stem, const std::string& ext) {
+    std::string path = firstFreeName(stem, ext, [this](const std::string& p) { return taken(p); });
+    reserved_.insert(path);
+    return path;
+}
+
+bool NameReserver::reserveFolder(const std::string& stem, std::string& path, std::string& error) {
+    path = reserve(stem, "");
+    std::error_code ec;
+    if (std::filesystem::create_directory(path, ec)) return true;
+    error = ec ? ec.message() : std::strerror(EEXIST);
+    return false;
+}
+
+OutputPlan planOutput(const Document& doc, const std::string& outputFolder, const std::string& batchName,
+                      bool sliceSubFolder, NameReserver& names) {
+    OutputPlan plan;
+    plan.batchName = batchName;
+    const std::string ext = outputExtension(doc.settings);
+    plan.slicing = doc.settings.cutlineOpen && !doc.slices.empty();
+    if (!plan.slicing) {
+        plan.outputPath = names.reserve(joinPath(outputFolder, batchName), ext);
+        return plan;
+    }
+
+    std::string stripFolder = outputFolder;
+    if (sliceSubFolder) {
+        std::string folder, error;
+        if (names.reserveFolder(joinPath(outputFolder, batchName), folder, error)) {
+            stripFolder = folder;
+            plan.stripFolderPart = baseName(folder);
+        } else {
+            plan.infoLines.push_back("创建子文件夹 '" + folder + "' 失败:");
+            plan.infoLines.push_back(error);
+            plan.infoLines.push_back("'" + batchName + "' 相关的【横切片】图片将不保存到子文件夹中。\r\n");
+        }
+    }
+    if (doc.settings.cutlineHtmlOpen) plan.htmlPath = names.reserve(joinPath(outputFolder, batchName), ".html");
+
+    plan.strips = planStrips(doc.slices, doc.background.height);
+    const int width = stripNumberWidth(doc.slices.size());
+    for (const Strip& strip : plan.strips) {
+        plan.stripPaths.push_back(names.reserve(joinPath(stripFolder, stripStem(batchName, strip.number, width)), ext));
+    }
+    return plan;
+}
+
+namespace {
+
+bool writeWhole(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx) {
+    const Settings& settings = ctx.doc.settings;
+    if (settings.format == kFormatPng && settings.png8) {
+        const Png8Written png8 = writePng8(picture, settings.colourCount, plan.outputPath);
+        if (!png8.ok) {
+            ctx.info(png8.message);
+            ctx.stop = 1;
+            return false;
+        }
+        return true;
+    }
+    prepareForOutput(picture, settings);
+    const WriteOutcome written = writePicture(picture, plan.outputPath);
+    if (!written.ok) ctx.info(written.infoLine);
+    return true;
+}
+
+std::string relativeToOutput(const OutputPlan& plan, const std::string& stripPath) {
+    const std::string name = baseName(stripPath);
+    return plan.stripFolderPart.empty() ? name : plan.stripFolderPart + "/" + name;
+}
+
+void writeHtml(const OutputPlan& plan, const std::vector<HtmlStripLine>& lines, OutputContext& ctx) {
+    // The page declares charset=gbk, so its text (the batch name, the strip paths) goes out as
+    // code-page-936 bytes.
+    const std::string page = utf8ToGbk(htmlPage(plan.batchName, lines)).value_or(std::string());
+    const AtomicWriteResult result = writeFileAtomically(plan.htmlPath, page);
+    if (result.ok()) return;
+    const char* what = result.status == AtomicWriteResult::kOpenFailed ? "创建文件 '" : "写文件 '";
+    ctx.info(what + plan.htmlPath + "' 时发生错误:");
+    if (!result.systemError.empty()) ctx.info(result.systemError);
+}
+
+}  // namespace
+
+bool writeOutput(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx) {
+    for (const std::string& line : plan.infoLines) ctx.info(line);
+    if (!plan.slicing) return writeWhole(picture, plan, ctx);
+
+    const Settings& settings = ctx.doc.settings;
+    if (settings.format == kFormatPng && settings.png8) {
+        const Png8Encoded png8 = encodePng8(picture, settings.colourCount);
+        if (!png8.ok) {
+            ctx.info(png8.message);
+            ctx.stop = 1;
+            return false;
+        }
+        ClearMagickWand(picture);
+        if (MagickReadImageBlob(picture, png8.bytes.data(), png8.bytes.size()) == MagickFalse) {
+            ctx.info("MagickReadImageBlob(png8Data) 时发生错误。\r\n");
+            ctx.stop = 1;
+            return false;
+        }
+    } else {
+        prepareForOutput(picture, settings);
+    }
+
+    const int width = static_cast<int>(MagickGetImageWidth(picture));
+    std::vector<HtmlStripLine> lines;
+    for (std::size_t i = 0; i < plan.strips.size(); ++i) {
+        if (ctx.stop) return false;
+        const Strip& strip = plan.strips[i];
+        Wand region(MagickGetImageRegion(picture, static_cast<size_t>(width), static_cast<size_t>(strip.height), 0,
+                                         strip.top));
+        if (!region) {
+            ctx.info(writeFailureLine(plan.stripPaths[i], wandError(picture)));
+            continue;
+        }
+        setOutputEncoding(region.get(), settings);
+        const WriteOutcome written = writePicture(region.get(), plan.stripPaths[i]);
+        if (!written.ok) ctx.info(written.infoLine);
+        lines.push_back({relativeToOutput(plan, plan.stripPaths[i]), width, strip.height});
+    }
+    if (!plan.htmlPath.empty()) writeHtml(plan, lines, ctx);
+    return true;
+}
+
+}  // namespace plazor

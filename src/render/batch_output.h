@@ -1,0 +1,58 @@
+// Where a batch's output goes: the output file, or the strips with their sub-folder and HTML page.
+// Names are reserved in batch order before rendering, so several workers write exactly the files that
+// one worker writes.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "render/slice_plan.h"
+#include "template/document.h"
+#include "util/magick.h"
+
+namespace plazor {
+
+struct OutputPlan {
+    std::string batchName;
+    std::string outputPath;  // the whole picture, when not slicing
+    bool slicing = false;
+    std::string stripFolderPart;  // "" or the sub-folder's name
+    std::vector<Strip> strips;
+    std::vector<std::string> stripPaths;
+    std::string htmlPath;                // empty when no page is written
+    std::vector<std::string> infoLines;  // problems met while preparing (sub-folder creation)
+};
+
+// Hands out output names: a name is free when nothing exists under it and no earlier batch of this
+// run has reserved it.
+class NameReserver {
+public:
+    std::string reserve(const std::string& stem, const std::string& ext);
+    // Reserves and creates a folder "stem", "stem(2)", ...; the name is reserved even when creating
+    // it fails. Returns false with the system's reason on failure.
+    bool reserveFolder(const std::string& stem, std::string& path, std::string& error);
+
+private:
+    bool taken(const std::string& path) const;
+    std::set<std::string> reserved_;
+};
+
+// Decides the files of one batch (the caller serialises calls in batch order).
+OutputPlan planOutput(const Document& doc, const std::string& outputFolder, const std::string& batchName,
+                      bool sliceSubFolder, NameReserver& names);
+
+// Writes a rendered batch as planned. Returns false when the run must stop (a PNG-8 failure);
+// problems that let the run go on become info lines.
+using InfoSink = std::function<void(const std::string& line)>;
+struct OutputContext {
+    const Document& doc;
+    const std::string& outputFolder;
+    std::atomic<int>& stop;
+    const InfoSink& info;
+};
+bool writeOutput(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx);
+
+}  // namespace plazor

@@ -1,0 +1,133 @@
+#include "render/render_run.h"
+
+#include <algorithm>
+#include <mutex>
+#include <system_error>
+
+#include "render/batch_composer.h"
+#include "render/batch_output.h"
+
+namespace plazor {
+
+struct RenderRun::State {
+    RenderJob job;
+    RunCallbacks callbacks;
+    std::atomic<int> stop{0};
+    int batches = 0;
+
+    std::mutex queueMutex;  // the next batch and the output names, handed out in batch order
+    int nextBatch = 0;
+    NameReserver names;
+
+    std::mutex reportMutex;  // one report at a time reaches the callbacks
+    int finished = 0;
+    int reportedProgress = 0;
+
+    RunEnd end = RunEnd::kFinished;  // read after the run's thread was joined
+
+    State(RenderJob j, RunCallbacks c) : job(std::move(j)), callbacks(std::move(c)) {
+        batches = static_cast<int>(plazor::batchCount(job.sources, job.mode, job.document.pasteLayers.size()));
+    }
+
+    void info(const std::string& line) {
+        std::lock_guard lock(reportMutex);
+        if (callbacks.info) callbacks.info(line);
+    }
+
+    void reportProgressLocked() {
+        const int current = std::min(finished + 1, batches);
+        if (current <= reportedProgress) return;
+        reportedProgress = current;
+        if (callbacks.progress) callbacks.progress(current);
+    }
+
+    void batchFinished() {
+        std::lock_guard lock(reportMutex);
+        ++finished;
+        reportProgressLocked();
+    }
+
+    // Takes the next batch and reserves its output names; false when none is left.
+    bool takeBatch(Batch& input, OutputPlan& plan) {
+        std::lock_guard lock(queueMutex);
+        if (stop || nextBatch >= batches) return false;
+        input = batchAt(job.sources, job.mode, job.document.pasteLayers.size(), static_cast<std::size_t>(nextBatch));
+        ++nextBatch;
+        if (input.listing.guardMessage) {
+            // A sub-folder holds a path beyond the length limit: the run cannot go on safely.
+            info(*input.listing.guardMessage);
+            stop = 1;
+            return false;
+        }
+        plan = planOutput(job.document, job.outputFolder, input.name, job.sliceSubFolder, names);
+        return true;
+    }
+
+    void work(const RunPictures& pictures) {
+        const InfoSink sink = [this](const std::string& line) { info(line); };
+        Batch input;
+        OutputPlan plan;
+        while (takeBatch(input, plan)) {
+            Wand picture = composeBatch(job.document, pictures, input.pictures, stop, sink);
+            if (!picture) break;
+            OutputContext ctx{job.document, job.outputFolder, stop, sink};
+            if (!writeOutput(picture.get(), plan, ctx)) break;
+            batchFinished();
+        }
+    }
+
+    void run() {
+        {
+            std::lock_guard lock(reportMutex);
+            reportProgressLocked();
+        }
+        const RunPictures pictures(job.document);
+        const int extra = std::max(1, std::min(job.jobs, batches)) - 1;
+        std::vector<std::thread> helpers;
+        for (int i = 0; i < extra; ++i) {
+            try {
+                helpers.emplace_back([this, &pictures] { work(pictures); });
+            } catch (const std::system_error&) {
+                break;  // fewer workers: the batches still all get rendered
+            }
+        }
+        work(pictures);
+        for (std::thread& t : helpers) t.join();
+
+        end = stop ? RunEnd::kStopped : RunEnd::kFinished;
+        if (callbacks.ended) callbacks.ended(end);
+    }
+};
+
+RenderRun::RenderRun(RenderJob job, RunCallbacks callbacks)
+    : state_(std::make_unique<State>(std::move(job), std::move(callbacks))) {}
+
+RenderRun::~RenderRun() {
+    if (thread_.joinable()) {
+        requestStop();
+        thread_.join();
+    }
+}
+
+int RenderRun::batchCount() const { return state_->batches; }
+
+bool RenderRun::start() {
+    if (thread_.joinable()) return false;
+    try {
+        thread_ = std::thread([this] { state_->run(); });
+    } catch (const std::system_error&) {
+        return false;
+    }
+    return true;
+}
+
+void RenderRun::requestStop() { state_->stop = 1; }
+
+RunEnd RenderRun::wait() {
+    if (thread_.joinable()) thread_.join();
+    return state_->end;
+}
+
+std::atomic<int>& RenderRun::stopFlag() { return state_->stop; }
+
+}  // namespace plazor
