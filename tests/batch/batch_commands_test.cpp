@@ -1,0 +1,104 @@
+// plazor-batch's commands end to end, on templates and pictures made by the test.
+#include "batch/commands.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "support/pictures.h"
+#include "support/temp_dir.h"
+#include "template/template_file.h"
+
+namespace plazor::batch {
+namespace {
+
+using testing::TempDir;
+
+struct Outcome {
+    int code;
+    std::string out, err;
+};
+
+Outcome run(const std::vector<std::string>& args) {
+    const ParseResult parsed = parseCommandLine(args);
+    EXPECT_TRUE(parsed.request) << parsed.error;
+    std::ostringstream out, err;
+    std::atomic<std::atomic<int>*> stop{nullptr};
+    const int code = runRequest(*parsed.request, {out, err, false}, stop);
+    EXPECT_EQ(stop.load(), nullptr);  // the flag is released when the run ends
+    return {code, out.str(), err.str()};
+}
+
+std::string oneSlotTemplate(const TempDir& dir) {
+    Document doc;
+    PasteLayer& layer = doc.addPasteLayer(kAboveBackground, kStretch);
+    layer.x = layer.y = 0;
+    layer.width = layer.height = 100;
+    const std::string path = dir / "t.dat";
+    EXPECT_TRUE(saveTemplate(doc, path).ok());
+    return path;
+}
+
+void writeJpeg(const std::string& path) {
+    Wand wand = testing::makeFilled(20, 20, "#ff0000");
+    MagickSetImageFormat(wand.get(), "JPEG");
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    ASSERT_EQ(MagickWriteImage(wand.get(), path.c_str()), MagickTrue);
+}
+
+TEST(BatchCommands, RenderWritesOnePicturePerBatch) {
+    TempDir dir;
+    const std::string t = oneSlotTemplate(dir);
+    writeJpeg(dir / "src/a.jpg");
+    writeJpeg(dir / "src/b.jpg");
+    const Outcome o = run({"render", t, dir / "src", dir / "out", "--jobs", "2"});
+    EXPECT_EQ(o.code, kExitOk) << o.err;
+    EXPECT_NE(o.out.find("finished: 2 batches"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(dir / "out/a.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "out/b.jpg"));
+}
+
+TEST(BatchCommands, FailedChecksPrintTheirMessageAndExitTwo) {
+    TempDir dir;
+    const std::string t = oneSlotTemplate(dir);
+    std::filesystem::create_directories(dir / "empty");
+    const Outcome o = run({"render", t, dir / "empty", dir / "out"});
+    EXPECT_EQ(o.code, kExitChecks);
+    EXPECT_NE(o.err.find("【源图片文件夹】中没有找到任何可用的图片"), std::string::npos) << o.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "out"));
+
+    const Outcome c = run({"check", t, dir / "missing", dir / "out"});
+    EXPECT_EQ(c.code, kExitChecks);
+    EXPECT_NE(c.err.find("【源图片文件夹】的地址不存在"), std::string::npos) << c.err;
+}
+
+TEST(BatchCommands, UnreadableTemplateExitsOne) {
+    TempDir dir;
+    testing::writeFile(dir / "bad.dat", "not json");
+    const Outcome o = run({"template", dir / "bad.dat"});
+    EXPECT_EQ(o.code, kExitTemplate);
+    EXPECT_NE(o.err.find("文件格式不对！"), std::string::npos);
+    EXPECT_EQ(run({"check", dir / "none.dat"}).code, kExitTemplate);
+}
+
+TEST(BatchCommands, TemplateWriteNormalisesAHandWrittenFile) {
+    TempDir dir;
+    testing::writeFile(dir / "hand.dat",
+                       R"({"background_type":1,"width":"640","height":"480","background_color":"#ffffff",
+                           "pictures_show_select_area":1,"pictures_show_picture":1,
+                           "picture_items":[{"x":1,"y":2,"width":3,"height":4,"layer_level":0,"overflow_style":0}],
+                           "watermark_open":0,"watermark_show_select_area":1,"watermark_items":[],
+                           "cutline_open":0,"cutline_html_open":0,"cutline_items":[],
+                           "format":"JPG","quality":80})");
+    const Outcome o = run({"template", dir / "hand.dat", "--write", dir / "clean.dat"});
+    EXPECT_EQ(o.code, kExitOk) << o.err;
+    EXPECT_NE(o.out.find("640 x 480"), std::string::npos);
+    EXPECT_NE(o.out.find("贴图层#1: 1,2 3 x 4"), std::string::npos) << o.out;
+    Document reread;
+    ASSERT_TRUE(loadTemplate(reread, dir / "clean.dat").ok());
+    EXPECT_EQ(testing::readFile(dir / "clean.dat"), serialiseTemplate(reread));
+    EXPECT_EQ(reread.settings.quality, 80);
+}
+
+}  // namespace
+}  // namespace plazor::batch

@@ -1,0 +1,80 @@
+#include "batch/cli_options.h"
+
+#include <gtest/gtest.h>
+
+namespace plazor::batch {
+namespace {
+
+ParseResult parse(std::vector<std::string> args) { return parseCommandLine(args); }
+
+TEST(CommandLine, RenderTakesThreeFoldersAndItsOptions) {
+    const auto r = parse({"render", "t.dat", "src", "out", "--subfolders", "--no-slice-subfolder", "--dpi", "300",
+                          "--jobs", "2"});
+    ASSERT_TRUE(r.request) << r.error;
+    EXPECT_EQ(r.request->command, Command::Render);
+    EXPECT_EQ(r.request->templatePath, "t.dat");
+    EXPECT_EQ(r.request->sourceFolder, "src");
+    EXPECT_EQ(r.request->outputFolder, "out");
+    EXPECT_TRUE(r.request->subFolders);
+    EXPECT_FALSE(r.request->sliceSubFolder);
+    EXPECT_EQ(r.request->dpi, 300);
+    EXPECT_EQ(r.request->jobs, 2);
+
+    const auto plain = parse({"render", "t.dat", "src", "out"});
+    ASSERT_TRUE(plain.request);
+    EXPECT_FALSE(plain.request->subFolders);
+    EXPECT_TRUE(plain.request->sliceSubFolder);
+    EXPECT_FALSE(plain.request->dpi);
+    EXPECT_FALSE(plain.request->jobs);
+}
+
+TEST(CommandLine, CheckAndTemplateForms) {
+    const auto one = parse({"check", "t.dat"});
+    ASSERT_TRUE(one.request);
+    EXPECT_EQ(one.request->command, Command::Check);
+    EXPECT_TRUE(one.request->sourceFolder.empty());
+    EXPECT_TRUE(parse({"check", "t.dat", "src", "out"}).request);
+    EXPECT_FALSE(parse({"check", "t.dat", "src"}).request);
+
+    const auto write = parse({"template", "t.dat", "--write", "n.dat"});
+    ASSERT_TRUE(write.request);
+    EXPECT_EQ(write.request->writePath, "n.dat");
+    EXPECT_EQ(parse({"--version"}).request->command, Command::Version);
+    EXPECT_EQ(parse({"--help"}).request->command, Command::Help);
+}
+
+TEST(CommandLine, RefusesWhatItCannotUse) {
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"paint"},
+        {"render", "t.dat", "src"},
+        {"render", "t.dat", "src", "out", "extra"},
+        {"render", "t.dat", "src", "out", "--dpi", "0"},
+        {"render", "t.dat", "src", "out", "--dpi", "1201"},
+        {"render", "t.dat", "src", "out", "--dpi", "72dpi"},
+        {"render", "t.dat", "src", "out", "--jobs"},
+        {"render", "t.dat", "src", "out", "--jobs", "0"},
+        {"render", "t.dat", "src", "out", "--write", "x"},
+        {"template", "t.dat", "--jobs", "2"},
+        {"template", "t.dat", "--write"},
+        {"check", "t.dat", "--no-slice-subfolder"},
+        {"render", "t.dat", "src", "out", "--colour"},
+    };
+    for (const auto& args : bad) {
+        const auto r = parse(args);
+        EXPECT_FALSE(r.request) << (args.empty() ? std::string("(nothing)") : args.back());
+        EXPECT_FALSE(r.error.empty());
+    }
+    EXPECT_TRUE(parse({"render", "t.dat", "src", "out", "--dpi", "1200", "--jobs", "64"}).request);
+}
+
+TEST(CommandLine, HelpNamesEveryCommandOptionAndExitCode) {
+    const std::string help = helpText();
+    for (const char* word : {"render", "check", "template", "--subfolders", "--no-slice-subfolder", "--dpi", "--jobs",
+                             "--write", "Exit codes"}) {
+        EXPECT_NE(help.find(word), std::string::npos) << word;
+    }
+}
+
+}  // namespace
+}  // namespace plazor::batch
