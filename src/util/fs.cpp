@@ -1,6 +1,8 @@
 #include "util/fs.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <system_error>
 
@@ -18,19 +20,24 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string tooLongMessage(const char* what, const std::string& path) {
     const std::string limit = std::to_string(kMaxPathBytes);
-    return std::string("软件因下列原因意外退出：\n") + what + "路径长度大于 " + limit + " 个字符！\n\n当前" + what +
-           "路径长度：" + std::to_string(gbkByteLength(path)) + " 个字符\n" + path + "\n\n解决方案：修改" + what +
-           "路径长度，使其长度不超过 " + limit + " 个字符。\n\n提示：一个英文字母占 1 个字符，一个汉字占 2 个字符。";
+    return std::string("软件因下列原因意外退出：\n") + what + "路径长度大于 " + limit + " 个字符！\n\n当前" +
+           what + "路径长度：" + std::to_string(gbkByteLength(path)) + " 个字符\n" + path +
+           "\n\n解决方案：修改" + what + "路径长度，使其长度不超过 " + limit +
+           " 个字符。\n\n提示：一个英文字母占 1 个字符，一个汉字占 2 个字符。";
 }
 
-bool tooLong(const std::string& path) { return gbkByteLength(path) > kMaxPathBytes; }
+bool tooLong(const std::string& path) {
+    return gbkByteLength(path) > kMaxPathBytes;
+}
 
-// Calls `visit(path, isDirectory)` for every entry of `folder` in the file system's order.
+// Calls `visit(name, isDirectory)` for every entry of `folder` in the file system's order.
 // Returns false when the folder cannot be opened; `visit` returns false to stop early.
+// An empty folder text names no folder: children built from it would read "/name".
 template <typename Visit>
 bool forEachEntry(const std::string& folder, Visit visit) {
+    if (folder.empty()) return false;
     std::error_code ec;
-    fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec);
+    fs::directory_iterator it(folder, ec);
     if (ec) return false;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec) break;
@@ -61,7 +68,8 @@ bool listSubFoldersInto(const std::string& folder, bool recursive, std::vector<s
 
 std::string normaliseFolder(const std::string& folder) {
     std::string f = folder;
-    while (f.size() > 1 && f.back() == '/') f.pop_back();
+    while (f.size() > 1 && f.back() == '/')
+        f.pop_back();
     return f;
 }
 
@@ -118,7 +126,8 @@ std::int32_t fileSize(const std::string& path) {
     if (!f || std::fseek(f.get(), 0, SEEK_END) != 0) return -1;
     const long size = std::ftell(f.get());
     if (size < 0) return -1;
-    return static_cast<std::int32_t>(size);
+    // Larger files are reported as the largest size rather than wrapped to a negative or zero size.
+    return static_cast<std::int32_t>(std::min<long>(size, std::numeric_limits<std::int32_t>::max()));
 }
 
 std::string baseName(const std::string& path) {
@@ -126,8 +135,12 @@ std::string baseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string folderPathTooLongMessage(const std::string& path) { return tooLongMessage("文件夹", path); }
+std::string folderPathTooLongMessage(const std::string& path) {
+    return tooLongMessage("文件夹", path);
+}
 
-std::string filePathTooLongMessage(const std::string& path) { return tooLongMessage("文件", path); }
+std::string filePathTooLongMessage(const std::string& path) {
+    return tooLongMessage("文件", path);
+}
 
 }  // namespace plazor

@@ -92,7 +92,8 @@ RunEnd runJob(const Document& doc, const std::string& source, const std::string&
 
 std::vector<std::string> namesIn(const fs::path& folder) {
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(folder))
+        names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -234,7 +235,8 @@ TEST(RenderRun, SlicesWriteStripsIntoNumberedSubFoldersWithAPage) {
     Recorded recorded;
     EXPECT_EQ(runJob(doc, dir / "src", dir / "out", recorded), RunEnd::kFinished);
     EXPECT_EQ(namesIn(dir.path() / "out"), (std::vector<std::string>{"photo", "photo(2)", "photo.html"}));
-    EXPECT_EQ(namesIn(dir.path() / "out" / "photo(2)"), (std::vector<std::string>{"photo-1.jpg", "photo-2.jpg"}));
+    EXPECT_EQ(namesIn(dir.path() / "out" / "photo(2)"),
+              (std::vector<std::string>{"photo-1.jpg", "photo-2.jpg"}));
     Wand top = readOutput(dir.path() / "out" / "photo(2)" / "photo-1.jpg");
     Wand bottom = readOutput(dir.path() / "out" / "photo(2)" / "photo-2.jpg");
     EXPECT_EQ(MagickGetImageHeight(top.get()), 30u);
@@ -258,7 +260,8 @@ TEST(RenderRun, StripsWithoutSubFolderAndChineseNamesInThePage) {
     doc.deletePasteLayers({1, 2, 3});
     doc.settings.cutlineOpen = true;
     doc.settings.cutlineHtmlOpen = true;
-    for (int y = 10; y <= 90; y += 8) doc.addSlice(y);  // 11 slices: two-digit numbers
+    for (int y = 10; y <= 90; y += 8)
+        doc.addSlice(y);  // 11 slices: two-digit numbers
     Recorded recorded;
     runJob(doc, dir / "src", dir / "out", recorded, 1, kPictureListMode, false);
     const auto names = namesIn(dir.path() / "out");
@@ -275,8 +278,8 @@ TEST(RenderRun, TwoWorkersWriteTheSameFilesAndBytesAsOne) {
     TempDir dir;
     const char* colours[] = {"#ff0000", "#00ff00", "#0000ff", "#ffff00", "#00ffff"};
     for (int i = 0; i < 14; ++i) {
-        writePicture(dir.path() / "src" / ("same" + std::to_string(i % 2) + "_" + std::to_string(i) + ".png"), 30,
-                     20, colours[i % 5]);
+        writePicture(dir.path() / "src" / ("same" + std::to_string(i % 2) + "_" + std::to_string(i) + ".png"),
+                     30, 20, colours[i % 5]);
     }
     Document doc = gridTemplate();
     doc.deletePasteLayers({2, 3});
@@ -294,7 +297,8 @@ TEST(RenderRun, TwoWorkersWriteTheSameFilesAndBytesAsOne) {
 
 TEST(RenderRun, StopEndsTheRunEarly) {
     TempDir dir;
-    for (int i = 0; i < 6; ++i) writePicture(dir.path() / "src" / ("p" + std::to_string(i) + ".png"), 10, 10, "#ff0000");
+    for (int i = 0; i < 6; ++i)
+        writePicture(dir.path() / "src" / ("p" + std::to_string(i) + ".png"), 10, 10, "#ff0000");
     Document doc = gridTemplate();
     doc.deletePasteLayers({1, 2, 3});
     const RunCheckResult checked = checkBeforeRun(doc, dir / "src", dir / "out", kPictureListMode);

@@ -8,7 +8,8 @@ namespace {
 std::vector<Slice> slicesAt(std::initializer_list<int> ys) {
     std::vector<Slice> slices;
     int n = 1;
-    for (int y : ys) slices.push_back({n++, y, false});
+    for (int y : ys)
+        slices.push_back({n++, y, false});
     return slices;
 }
 
@@ -44,7 +45,8 @@ TEST(SlicePlan, StripsWithoutRowsAreSkipped) {
     EXPECT_EQ(strips[2].number, 4);
     EXPECT_EQ(strips[2].top, 200);
     EXPECT_EQ(strips[2].height, 600);
-    for (const Strip& s : planStrips(slicesAt({0, 50, 50, 900}), 800)) EXPECT_GT(s.height, 0);
+    for (const Strip& s : planStrips(slicesAt({0, 50, 50, 900}), 800))
+        EXPECT_GT(s.height, 0);
 }
 
 TEST(SlicePlan, NumberWidthFollowsTheSliceCount) {
@@ -60,7 +62,8 @@ TEST(SlicePlan, NumberWidthFollowsTheSliceCount) {
 }
 
 TEST(SlicePlan, HtmlPageBytes) {
-    const std::string page = htmlPage("photo", {{"photo/photo-1.jpg", 800, 300}, {"photo/photo-2.jpg", 800, 500}});
+    const std::string page =
+        htmlPage("photo", {{"photo/photo-1.jpg", 800, 300}, {"photo/photo-2.jpg", 800, 500}});
     EXPECT_EQ(page,
               "<html>\r\n<head>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gbk\">\r\n"
               "<style>\r\nbody, div {margin:0px; padding:0px;}\r\n</style>\r\n<title>photo</title>\r\n"

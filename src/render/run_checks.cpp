@@ -1,0 +1,186 @@
+#include "render/run_checks.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "template/names.h"
+#include "template/units.h"
+#include "util/probe.h"
+
+namespace plazor {
+namespace {
+
+using Check = std::optional<RunCheckFailure>;
+
+constexpr const char* kHintCaption = "提示";
+
+RunCheckFailure balloon(CheckControl control, std::string title, std::string text, bool scrollToTop,
+                        std::optional<std::size_t> row = std::nullopt) {
+    RunCheckFailure f;
+    f.control = control;
+    f.title = std::move(title);
+    f.text = std::move(text);
+    f.scrollPasteListToTop = scrollToTop;
+    f.selectRow = row;
+    return f;
+}
+
+RunCheckFailure messageBox(CheckControl control, NoticeIcon icon, std::string text) {
+    RunCheckFailure f;
+    f.control = control;
+    f.kind = NoticeKind::MessageBox;
+    f.icon = icon;
+    f.caption = kHintCaption;
+    f.text = std::move(text);
+    return f;
+}
+
+Check checkBackgroundPicture(const Background& bg) {
+    if (bg.kind != kPictureBackground) return std::nullopt;
+    if (bg.picturePath.empty()) {
+        return balloon(CheckControl::BackgroundChooseButton, "请选择一张背景图片", "请选择...", true);
+    }
+    if (!fileExists(bg.picturePath)) {
+        return balloon(CheckControl::BackgroundChooseButton, "背景图片不存在",
+                       "背景图片 '" + bg.picturePath + "' 已不存在，请重新选择", true);
+    }
+    return std::nullopt;
+}
+
+Check checkBackgroundSize(const Background& bg) {
+    if (bg.kind != kColourBackground) return std::nullopt;
+    if (bg.szWidth.empty()) {
+        return balloon(CheckControl::WidthField, "请输入【背景层】宽度", "这里不能为空", true);
+    }
+    if (leadingNumber(bg.szWidth) <= 0) {
+        return balloon(CheckControl::WidthField, "【背景层】宽度必须大于 0", "请重新输入", true);
+    }
+    if (bg.szHeight.empty()) {
+        return balloon(CheckControl::HeightField, "请输入【背景层】高度", "这里不能为空", true);
+    }
+    if (leadingNumber(bg.szHeight) <= 0) {
+        return balloon(CheckControl::HeightField, "【背景层】高度必须大于 0", "请重新输入", true);
+    }
+    return std::nullopt;
+}
+
+Check checkPasteLayers(const std::vector<PasteLayer>& layers) {
+    if (layers.empty()) {
+        return balloon(CheckControl::PasteList, "请至少创建一个【贴图层】选区", "点右键创建...", true);
+    }
+    for (std::size_t i = 0; i < layers.size(); ++i) {
+        if (layers[i].isPlaced()) continue;
+        return balloon(CheckControl::PasteList, pasteLayerName(layers[i].number) + " 还没有创建选区",
+                       "可以创建一个选区或删除这个贴图层", true, i);
+    }
+    return std::nullopt;
+}
+
+Check checkWatermarks(const Document& doc) {
+    if (!doc.settings.watermarkOpen) return std::nullopt;
+    for (std::size_t i = 0; i < doc.watermarks.size(); ++i) {
+        const WatermarkLayer& w = doc.watermarks[i];
+        const std::string name = watermarkLayerName(w.number);
+        if (!fileExists(w.path)) {
+            return balloon(CheckControl::WatermarkList, name + " 的图片地址不存在",
+                           name + " 的图片 '" + w.path + "' 已不存在, 请重新选择", false, i);
+        }
+        const auto probe = probePicture(w.path);
+        if (!probe || !isAcceptedPictureFormat(*probe)) {
+            return messageBox(CheckControl::WatermarkList, NoticeIcon::Warning,
+                              name + " 的图片 '" + w.path +
+                                  "' 内部数据格式不受支持，请重新选择。\n\n支持的格式: png, jpg, gif");
+        }
+    }
+    return std::nullopt;
+}
+
+Check checkSlices(const Document& doc) {
+    if (!doc.settings.cutlineOpen) return std::nullopt;
+    const int height = doc.background.height;
+    std::optional<int> previous;
+    for (std::size_t i = 0; i < doc.slices.size(); ++i) {
+        const Slice& s = doc.slices[i];
+        const std::string name = sliceName(s.number);
+        auto fail = [&](std::string title, std::string text) {
+            return balloon(CheckControl::SliceList, std::move(title), std::move(text), false, i);
+        };
+        if (s.y == -1) return fail(name + " 的y坐标还没有定位", "请指定横切片的位置");
+        if (s.y < 1) return fail(name + " 的y坐标不能小于1", "请重新定位");
+        if (s.y >= height) {
+            return fail(name + " 的y坐标不能大于 " + std::to_string(height - 1) + "，请重新定位",
+                        "请重新定位");
+        }
+        if (previous && s.y == *previous) {
+            return fail(name + " 的y坐标与 " + sliceName(s.number - 1) + " 相同，请重新定位", "请重新定位");
+        }
+        previous = s.y;
+    }
+    return std::nullopt;
+}
+
+Check checkSourceFolder(const std::string& folder) {
+    if (folder.empty()) {
+        return balloon(CheckControl::SourceFolderButton, "请选择【源图片文件夹】", "请选择...", true);
+    }
+    if (!isFolder(folder)) {
+        return balloon(CheckControl::SourceFolderButton, "【源图片文件夹】的地址不存在",
+                       "【源图片文件夹】 '" + folder + "' 不存在, 请重新选择", true);
+    }
+    return std::nullopt;
+}
+
+Check checkSourceScan(const SourceScan& scan, const std::string& folder, LoadMode mode) {
+    if (scan.listing.guardMessage) {
+        RunCheckFailure f =
+            messageBox(CheckControl::SourceFolderButton, NoticeIcon::Error, *scan.listing.guardMessage);
+        f.revealPath = scan.listing.guardPath;
+        return f;
+    }
+    if (!scan.list.empty()) return std::nullopt;
+    if (mode == kSubFolderListMode) {
+        return balloon(CheckControl::SourceFolderButton, "【源图片文件夹】中不存在子文件夹",
+                       "【源图片文件夹】 '" + folder + "' 中没有找到一个子文件夹, 请重新选择", true);
+    }
+    return balloon(CheckControl::SourceFolderButton, "【源图片文件夹】中没有找到任何可用的图片",
+                   "在【源图片文件夹】 '" + folder + "' 中没有找到任何可用的图片, 请重新选择", true);
+}
+
+Check checkOutputFolder(const std::string& folder) {
+    if (folder.empty()) {
+        return balloon(CheckControl::OutputFolderButton, "请选择【图片保存到】文件夹", "请选择", false);
+    }
+    if (isFolder(folder)) return std::nullopt;
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec || !isFolder(folder)) {
+        return messageBox(CheckControl::OutputFolderButton, NoticeIcon::Error,
+                          "【图片保存到】文件夹 '" + folder + "' 创建失败, 请重新选择一个文件夹");
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+RunCheckResult checkBeforeRun(const Document& doc, const std::string& sourceFolder,
+                              const std::string& outputFolder, LoadMode mode) {
+    RunCheckResult result;
+    result.failure = checkBackgroundPicture(doc.background);
+    if (!result.failure) result.failure = checkBackgroundSize(doc.background);
+    if (!result.failure) result.failure = checkPasteLayers(doc.pasteLayers);
+    if (!result.failure) result.failure = checkWatermarks(doc);
+    if (!result.failure) result.failure = checkSlices(doc);
+    if (!result.failure) result.failure = checkSourceFolder(sourceFolder);
+    if (result.failure) return result;
+
+    SourceScan scan = scanSources(sourceFolder, mode);
+    result.failure = checkSourceScan(scan, sourceFolder, mode);
+    if (!result.failure) result.failure = checkOutputFolder(outputFolder);
+    if (result.failure) return result;
+
+    result.plan.batches = batchCount(scan.list, mode, doc.pasteLayers.size());
+    result.plan.sources = std::move(scan.list);
+    return result;
+}
+
+}  // namespace plazor

@@ -1,0 +1,123 @@
+#include "render/sources.h"
+
+#include <algorithm>
+#include <array>
+
+#include "util/encoding.h"
+
+namespace plazor {
+namespace {
+
+unsigned char foldCase(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
+}
+
+bool endsWithNoCase(std::string_view text, std::string_view suffix) {
+    if (text.size() < suffix.size()) return false;
+    const std::string_view tail = text.substr(text.size() - suffix.size());
+    return std::equal(tail.begin(), tail.end(), suffix.begin(), [](char a, char b) {
+        return foldCase(static_cast<unsigned char>(a)) == foldCase(static_cast<unsigned char>(b));
+    });
+}
+
+// Three-way comparison of two byte strings with ASCII letters folded to lower case.
+int compareFolded(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char x = foldCase(static_cast<unsigned char>(a[i]));
+        const unsigned char y = foldCase(static_cast<unsigned char>(b[i]));
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+// The file name without the part from its last ".".
+std::string pictureBatchName(const std::string& path) {
+    std::string name = baseName(path);
+    const auto dot = name.find_last_of('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return name;
+}
+
+void keepPictures(std::vector<std::string>& paths) {
+    std::erase_if(paths, [](const std::string& p) { return !isPicture(p); });
+}
+
+}  // namespace
+
+bool isPicture(std::string_view name) {
+    constexpr std::array<std::string_view, 4> kExtensions = {".jpg", ".jpeg", ".png", ".gif"};
+    return std::any_of(kExtensions.begin(), kExtensions.end(),
+                       [name](std::string_view ext) { return endsWithNoCase(name, ext); });
+}
+
+void sortSources(std::vector<std::string>& paths) {
+    // The order is that of the paths' code-page-936 bytes, so each key is converted once up front.
+    struct Keyed {
+        std::string key;
+        std::string path;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(paths.size());
+    for (std::string& p : paths) {
+        std::string key = utf8ToGbk(p).value_or(p);
+        keyed.push_back({std::move(key), std::move(p)});
+    }
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        const int folded = compareFolded(a.key, b.key);
+        return folded != 0 ? folded < 0 : a.key < b.key;
+    });
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        paths[i] = std::move(keyed[i].path);
+}
+
+SourceScan scanSources(const std::string& folder, LoadMode mode) {
+    SourceScan scan;
+    if (!isFolder(folder)) return scan;
+    if (mode == kSubFolderListMode) {
+        scan.listing = listSubFolders(folder, false, scan.list);
+    } else {
+        scan.listing = listFiles(folder, scan.list);
+        keepPictures(scan.list);
+    }
+    if (scan.listing.guardMessage) {
+        scan.list.clear();
+        return scan;
+    }
+    sortSources(scan.list);
+    return scan;
+}
+
+std::size_t batchCount(const std::vector<std::string>& sources, LoadMode mode, std::size_t pasteLayerCount) {
+    if (mode == kSubFolderListMode) return sources.size();
+    if (pasteLayerCount == 0) return 0;
+    return (sources.size() + pasteLayerCount - 1) / pasteLayerCount;
+}
+
+Batch batchAt(const std::vector<std::string>& sources, LoadMode mode, std::size_t pasteLayerCount,
+              std::size_t index) {
+    Batch batch;
+    if (mode == kSubFolderListMode) {
+        if (index >= sources.size()) return batch;
+        const std::string& folder = sources[index];
+        batch.name = baseName(folder);
+        batch.listing = listFiles(folder, batch.pictures);
+        if (batch.listing.guardMessage) {
+            batch.pictures.clear();
+            return batch;
+        }
+        keepPictures(batch.pictures);
+        if (batch.pictures.size() > pasteLayerCount) batch.pictures.resize(pasteLayerCount);
+        return batch;
+    }
+    batch.listing.opened = true;
+    if (pasteLayerCount == 0 || index >= batchCount(sources, mode, pasteLayerCount)) return batch;
+    const std::size_t first = index * pasteLayerCount;
+    const std::size_t end = std::min(first + pasteLayerCount, sources.size());
+    batch.pictures.assign(sources.begin() + static_cast<std::ptrdiff_t>(first),
+                          sources.begin() + static_cast<std::ptrdiff_t>(end));
+    batch.name = pictureBatchName(batch.pictures.front());
+    return batch;
+}
+
+}  // namespace plazor
