@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "template/units.h"
 #include "util/fs.h"
 
 namespace plazor {
@@ -21,7 +22,8 @@ void eraseIndices(std::vector<T>& items, std::vector<std::size_t> indices) {
 template <typename T>
 void renumberList(std::vector<T>& items) {
     int n = 1;
-    for (auto& item : items) item.number = n++;
+    for (auto& item : items)
+        item.number = n++;
 }
 
 }  // namespace
@@ -40,6 +42,28 @@ void Document::resetToNew() {
 
 std::string Document::titleName() const {
     return currentPath.empty() ? std::string(kNewTemplateTitle) : baseName(currentPath);
+}
+
+void Document::setBackgroundSizeFromTexts(std::string_view widthText, std::string_view heightText, int dpi) {
+    background.dpi = dpi;
+    background.szWidth = clipSizeText(widthText);
+    background.szHeight = clipSizeText(heightText);
+    background.width = pixelsFromTyped(background.szWidth, background.unit, dpi);
+    background.height = pixelsFromTyped(background.szHeight, background.unit, dpi);
+}
+
+bool Document::setBackgroundUnit(int unit, int dpi) {
+    if (unit == background.unit || unit < kUnitPixels || unit > kUnitInches) return false;
+    background.unit = unit;
+    background.dpi = dpi;
+    background.szWidth = sizeTextInUnit(background.width, unit, dpi);
+    background.szHeight = sizeTextInUnit(background.height, unit, dpi);
+    return true;
+}
+
+void Document::setPicturesShowPicture(bool on) {
+    settings.picturesShowPicture = on;
+    if (!on) settings.picturesShowSelectArea = true;
 }
 
 PasteLayer& Document::addPasteLayer(unsigned level, unsigned overflowStyle) {

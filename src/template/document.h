@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace plazor {
@@ -50,7 +51,7 @@ struct Customize {
 };
 
 struct PasteLayer {
-    int number = 0;  // 1-based position in the list
+    int number = 0;                               // 1-based position in the list
     int x = -1, y = -1, width = -1, height = -1;  // -1 until the slot is drawn
     unsigned level = kAboveBackground;
     unsigned overflowStyle = kShrinkToFit;
@@ -87,6 +88,12 @@ struct Background {
     int colourChoice = kColourWhite;
 };
 
+// Range of the JPG quality track bar.
+inline constexpr int kMinQuality = 10;
+inline constexpr int kMaxQuality = 100;
+// PNG-8 palette size when none is chosen.
+inline constexpr int kDefaultColourCount = 256;
+
 // The switches and output settings that the main window's controls show.
 // Defaults are the controls' initial states.
 struct Settings {
@@ -101,13 +108,13 @@ struct Settings {
     int colourSpace = kSpaceSRGB;
     bool transparent = true;
     bool png8 = false;
-    int colourCount = 256;
+    int colourCount = kDefaultColourCount;
 };
 
 inline constexpr const char* kNewTemplateTitle = "新模版";
 
 class Document {
-public:
+  public:
     Background background;
     std::vector<PasteLayer> pasteLayers;
     std::vector<WatermarkLayer> watermarks;
@@ -124,6 +131,18 @@ public:
 
     // "新模版" for a new template, else the file-name part of the current path.
     std::string titleName() const;
+
+    // The background size as typed in the current unit, at `dpi` (the process dpi, which the
+    // background takes): pixels follow the unit conversion, the texts are kept as typed (clipped to
+    // kMaxSizeTextChars characters).
+    void setBackgroundSizeFromTexts(std::string_view widthText, std::string_view heightText, int dpi);
+    // Shows the size in another unit at `dpi`: the texts are recomputed from the pixel size, so
+    // switching back and forth does not drift. False, and nothing changes, for the current unit or an
+    // unknown one.
+    bool setBackgroundUnit(int unit, int dpi);
+
+    // Turning the slot previews off forces the slot rectangles on, so that the slots always show.
+    void setPicturesShowPicture(bool on);
 
     // Paste layers. Indices are 0-based list positions; numbers stay 1..N in list order.
     PasteLayer& addPasteLayer(unsigned level, unsigned overflowStyle);

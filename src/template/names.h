@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace plazor {
 
@@ -17,6 +18,13 @@ std::string layerLevelName(unsigned level);
 std::string overflowStyleName(unsigned style);
 // "像素", "厘米", "毫米", "英寸"
 std::string unitName(int unit);
+
+// The JPG colour space list, in list order (index = ColourSpace).
+inline constexpr std::array<const char*, 4> kColourSpaceNames = {"sRGB", "RGB", "CMYK", "灰色"};
+// "sRGB" for an unknown colour space.
+std::string colourSpaceName(int space);
+// The colour space whose name is exactly `name`; sRGB for any other text.
+int colourSpaceFromName(std::string_view name);
 
 // Drop-down lists show the styles in this order of values.
 inline constexpr std::array<unsigned, 6> kOverflowStyleListOrder = {0, 4, 1, 2, 3, 5};

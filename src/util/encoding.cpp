@@ -51,7 +51,11 @@ std::optional<std::string> convertEncoding(const char* from, const char* to, std
     return out;
 }
 
-std::optional<std::string> gbkToUtf8(std::string_view gbk) { return convertEncoding("GBK", "UTF-8", gbk); }
+// Decoded as GB18030, which reads every GBK double-byte character alike and also the four-byte
+// sequences that utf8ToGbk writes for characters outside GBK, so saved paths read back unchanged.
+std::optional<std::string> gbkToUtf8(std::string_view gbk) {
+    return convertEncoding("GB18030", "UTF-8", gbk);
+}
 
 std::optional<std::string> utf8ToGbk(std::string_view utf8) {
     return convertEncoding("UTF-8", "GB18030", utf8);

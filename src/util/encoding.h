@@ -13,7 +13,8 @@ namespace plazor {
 // when the converter cannot be opened or the conversion fails for another reason.
 std::optional<std::string> convertEncoding(const char* from, const char* to, std::string_view input);
 
-// Code-page-936 bytes (any GBK text; invalid sequences dropped) to UTF-8.
+// Code-page-936 bytes (any GBK text, and the GB18030 sequences utf8ToGbk writes; invalid sequences
+// dropped) to UTF-8.
 std::optional<std::string> gbkToUtf8(std::string_view gbk);
 
 // UTF-8 to code-page-936 bytes. Uses GB18030, which gives the same bytes as GBK for every GBK

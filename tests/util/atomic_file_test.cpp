@@ -17,7 +17,8 @@ using testing::writeFile;
 
 int filesIn(const fs::path& folder) {
     int n = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(folder)) ++n;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(folder))
+        ++n;
     return n;
 }
 
@@ -56,7 +57,8 @@ TEST(AtomicFile, RenameFailureKeepsTheOldFileAndCleansUp) {
 
 TEST(AtomicFile, MissingFolderIsAnOpenFailure) {
     TempDir dir;
-    EXPECT_EQ(writeFileAtomically(dir.path() / "no" / "such.dat", "x").status, AtomicWriteResult::kOpenFailed);
+    EXPECT_EQ(writeFileAtomically(dir.path() / "no" / "such.dat", "x").status,
+              AtomicWriteResult::kOpenFailed);
 }
 
 }  // namespace

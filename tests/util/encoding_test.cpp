@@ -30,12 +30,18 @@ TEST(Encoding, CharactersOutsideGbkSurviveTheRoundTrip) {
 
 TEST(Encoding, InvalidGbkSequencesAreDroppedNotFatal) {
     // 0xFF is never a GBK byte, and a lead byte at the very end is a truncated character.
-    const auto utf8 = gbkToUtf8(std::string("a\xFF" "b\xD6\xD0" "c\xD6", 7));
+    const auto utf8 =
+        gbkToUtf8(std::string("a\xFF"
+                              "b\xD6\xD0"
+                              "c\xD6",
+                              7));
     ASSERT_TRUE(utf8.has_value());
     EXPECT_EQ(*utf8, "ab中c");
 }
 
-TEST(Encoding, UnknownEncodingFails) { EXPECT_FALSE(convertEncoding("NO-SUCH-CODESET", "UTF-8", "x")); }
+TEST(Encoding, UnknownEncodingFails) {
+    EXPECT_FALSE(convertEncoding("NO-SUCH-CODESET", "UTF-8", "x"));
+}
 
 TEST(Encoding, ByteLengthCountsChineseAsTwo) {
     EXPECT_EQ(gbkByteLength("abc"), 3u);
@@ -44,7 +50,8 @@ TEST(Encoding, ByteLengthCountsChineseAsTwo) {
 
 TEST(Encoding, LongTextsAreConvertedWhole) {
     std::string utf8;
-    for (int i = 0; i < 5000; ++i) utf8 += "图";
+    for (int i = 0; i < 5000; ++i)
+        utf8 += "图";
     const auto gbk = utf8ToGbk(utf8);
     ASSERT_TRUE(gbk.has_value());
     EXPECT_EQ(gbk->size(), 10000u);

@@ -1,0 +1,330 @@
+// Applying template file bytes to the document: the members in the reader's order, stopping at the
+// first required member that is missing. A member of the wrong type counts as missing. Numbers are
+// clamped into the range the editor can produce; a kind (unit, layer level, overflow style, custom
+// position) outside its list is refused, since no other kind could stand in for it.
+#include <cjson/cJSON.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include "template/background_picture.h"
+#include "template/json_handles.h"
+#include "template/names.h"
+#include "template/template_file.h"
+#include "template/template_file_texts.h"
+#include "template/units.h"
+#include "util/encoding.h"
+#include "util/probe.h"
+
+namespace plazor {
+namespace {
+
+// Layer coordinates beyond this cannot come from the editor; the bound keeps sums such as x + width
+// far from overflowing.
+constexpr int kMaxCoordinate = 1000000;
+constexpr int kMaxColour = 0xFFFFFF;
+
+const cJSON* member(const cJSON* object, const char* key) {
+    return cJSON_GetObjectItemCaseSensitive(object, key);
+}
+
+bool isNumber(const cJSON* item) {
+    return cJSON_IsNumber(item) && !std::isnan(item->valuedouble);
+}
+
+// The integer part of a number, clamped to lo..hi.
+std::optional<int> clampedInt(const cJSON* item, int lo, int hi) {
+    if (!isNumber(item)) return std::nullopt;
+    return static_cast<int>(std::clamp(std::trunc(item->valuedouble), double(lo), double(hi)));
+}
+
+std::optional<int> coordinate(const cJSON* object, const char* key) {
+    return clampedInt(member(object, key), -kMaxCoordinate, kMaxCoordinate);
+}
+
+// The integer part of a number that names one of the kinds first..last.
+std::optional<int> kind(const cJSON* item, int first, int last) {
+    if (!isNumber(item)) return std::nullopt;
+    const double value = std::trunc(item->valuedouble);
+    if (value < first || value > last) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+// Check boxes are on when the value is 1.
+std::optional<bool> flag(const cJSON* item) {
+    if (!isNumber(item)) return std::nullopt;
+    return item->valuedouble == 1;
+}
+
+// Texts arrive as code-page-936 bytes.
+std::optional<std::string> text(const cJSON* item) {
+    if (!cJSON_IsString(item) || !item->valuestring) return std::nullopt;
+    const std::string bytes = item->valuestring;
+    return gbkToUtf8(bytes).value_or(bytes);
+}
+
+// Optional members: absent leaves `value` as it is; present, the member must read. `value` may itself
+// be an optional, to tell afterwards whether the member was there.
+template <typename T, typename Read>
+bool readOptional(const cJSON* object, const char* key, T& value, Read read) {
+    const cJSON* item = member(object, key);
+    if (!item) return true;
+    auto readValue = read(item);
+    if (!readValue) return false;
+    value = std::move(*readValue);
+    return true;
+}
+
+std::optional<Customize> readCustomize(const cJSON* object) {
+    if (!cJSON_IsObject(object)) return std::nullopt;
+    const auto width = clampedInt(member(object, "width"), 0, kMaxCoordinate);
+    const auto height = clampedInt(member(object, "height"), 0, kMaxCoordinate);
+    const auto horizontal = kind(member(object, "horizontalPosition"), kPosStart, kPosValue);
+    const auto left = coordinate(object, "left");
+    const auto vertical = kind(member(object, "verticalPosition"), kPosStart, kPosValue);
+    const auto top = coordinate(object, "top");
+    if (!width || !height || !horizontal || !left || !vertical || !top) return std::nullopt;
+    return Customize{*width, *height, *horizontal, *left, *vertical, *top};
+}
+
+std::optional<PasteLayer> readPasteLayer(const cJSON* object) {
+    if (!cJSON_IsObject(object)) return std::nullopt;
+    const auto x = coordinate(object, "x");
+    const auto y = coordinate(object, "y");
+    const auto width = coordinate(object, "width");
+    const auto height = coordinate(object, "height");
+    const auto level = kind(member(object, "layer_level"), kAboveBackground, kBelowBackground);
+    const auto style = kind(member(object, "overflow_style"), kShrinkToFit, kCustom);
+    if (!x || !y || !width || !height || !level || !style) return std::nullopt;
+    PasteLayer layer;
+    layer.x = *x;
+    layer.y = *y;
+    layer.width = *width;
+    layer.height = *height;
+    layer.level = static_cast<unsigned>(*level);
+    layer.overflowStyle = static_cast<unsigned>(*style);
+    if (layer.overflowStyle == kCustom &&
+        !readOptional(object, "customize", layer.customize, readCustomize)) {
+        return std::nullopt;
+    }
+    return layer;
+}
+
+class TemplateReader {
+  public:
+    TemplateReader(Document& document, LoadResult& result) : doc_(document), result_(result) {}
+
+    bool apply(const cJSON* root) {
+        return cJSON_IsObject(root) && applyBackground(root) && applyPasteLayers(root) &&
+               applyPictureSwitches(root) && applyWatermarks(root) &&
+               applyFlag(root, "watermark_show_select_area", doc_.settings.watermarkShowSelectArea) &&
+               applyFlag(root, "watermark_open", doc_.settings.watermarkOpen) && applySlices(root) &&
+               applyFlag(root, "cutline_html_open", doc_.settings.cutlineHtmlOpen) &&
+               applyFlag(root, "cutline_open", doc_.settings.cutlineOpen) && applyOutput(root);
+    }
+
+  private:
+    bool applyFlag(const cJSON* object, const char* key, bool& value) {
+        const auto on = flag(member(object, key));
+        if (on) value = *on;
+        return on.has_value();
+    }
+
+    bool applyBackground(const cJSON* root) {
+        const auto type = clampedInt(member(root, "background_type"), INT_MIN, INT_MAX);
+        if (!type) return false;
+        return *type != kPictureBackground ? applyColourBackground(root) : applyPictureBackground(root);
+    }
+
+    // "dpi" is optional: without it the process dpi stays.
+    bool applyDpi(const cJSON* root) {
+        std::optional<int> dpi;
+        const auto readDpi = [](const cJSON* item) { return clampedInt(item, kMinDpi, kMaxDpi); };
+        if (!readOptional(root, "dpi", dpi, readDpi)) return false;
+        if (dpi) {
+            doc_.background.dpi = *dpi;
+            result_.dpi = *dpi;
+        }
+        return true;
+    }
+
+    bool applyColourBackground(const cJSON* root) {
+        Background& background = doc_.background;
+        const auto unit = [](const cJSON* item) { return kind(item, kUnitPixels, kUnitInches); };
+        if (!readOptional(root, "unit", background.unit, unit) || !applyDpi(root)) return false;
+
+        std::optional<std::string> shownWidth;
+        std::optional<std::string> shownHeight;
+        if (!readOptional(root, "szWidth", shownWidth, text) ||
+            !readOptional(root, "szHeight", shownHeight, text)) {
+            return false;
+        }
+        const auto width = text(member(root, "width"));
+        const auto height = text(member(root, "height"));
+        if (!width || !height) return false;
+        background.szWidth = clipSizeText(shownWidth.value_or(*width));
+        background.szHeight = clipSizeText(shownHeight.value_or(*height));
+        // The pixel size is the one saved, so a template reads back exactly as it was written.
+        background.width = pixelsFromTyped(*width, kUnitPixels, background.dpi);
+        background.height = pixelsFromTyped(*height, kUnitPixels, background.dpi);
+
+        const auto colour = text(member(root, "background_color"));
+        if (!colour) return false;
+        if (*colour == kColourWhiteText) {
+            background.colourChoice = kColourWhite;
+            background.colour = 0xFFFFFF;
+            background.transparent = 0;
+        } else if (*colour == kColourTransparentText) {
+            background.colourChoice = kColourTransparent;
+            background.transparent = 1;
+        } else {
+            const auto value = clampedInt(member(root, "background_color_value"), 0, kMaxColour);
+            if (!value) return false;
+            background.colourChoice = kColourCustom;
+            background.colour = static_cast<std::uint32_t>(*value);
+            background.transparent = 0;
+        }
+        background.kind = kColourBackground;
+        return true;
+    }
+
+    bool applyPictureBackground(const cJSON* root) {
+        const auto path = text(member(root, "background_path"));
+        if (!path) return false;
+        Background& background = doc_.background;
+        background.kind = kPictureBackground;
+        background.picturePath = *path;
+        std::error_code ec;
+        if (std::filesystem::exists(*path, ec)) {
+            loadBackgroundPicture(background, *path);
+        } else {
+            result_.infoLines.push_back("背景图片 '" + *path + "' 已不存在\r\n");
+            useBackgroundPlaceholder(background);
+        }
+        return applyDpi(root);
+    }
+
+    bool applyPasteLayers(const cJSON* root) {
+        const cJSON* items = member(root, "picture_items");
+        if (!cJSON_IsArray(items)) return false;
+        const cJSON* element = nullptr;
+        cJSON_ArrayForEach(element, items) {
+            const auto read = readPasteLayer(element);
+            if (!read) return false;
+            PasteLayer& layer = doc_.addPasteLayer(read->level, read->overflowStyle);
+            layer.x = read->x;
+            layer.y = read->y;
+            layer.width = read->width;
+            layer.height = read->height;
+            layer.customize = read->customize;
+            if (doc_.pasteLayers.size() == 1) {
+                layer.selected = true;
+                result_.currentPasteLayer = 0;
+            }
+        }
+        return true;
+    }
+
+    bool applyPictureSwitches(const cJSON* root) {
+        bool showPicture = true;
+        if (!applyFlag(root, "pictures_show_select_area", doc_.settings.picturesShowSelectArea) ||
+            !applyFlag(root, "pictures_show_picture", showPicture)) {
+            return false;
+        }
+        doc_.setPicturesShowPicture(showPicture);
+        return true;
+    }
+
+    bool applyWatermarks(const cJSON* root) {
+        const cJSON* items = member(root, "watermark_items");
+        if (!cJSON_IsArray(items)) return false;
+        const cJSON* element = nullptr;
+        cJSON_ArrayForEach(element, items) {
+            if (!cJSON_IsObject(element)) return false;
+            const auto x = coordinate(element, "x");
+            const auto y = coordinate(element, "y");
+            const auto path = text(member(element, "path"));
+            if (!x || !y || !path) return false;
+            // The layer stays even when its picture is missing or invalid, so that saving keeps it.
+            measureWatermark(doc_.addWatermark(*path, *x, *y));
+        }
+        return true;
+    }
+
+    void measureWatermark(WatermarkLayer& layer) {
+        std::error_code ec;
+        const auto status = std::filesystem::status(layer.path, ec);
+        if (!std::filesystem::exists(status)) {
+            result_.infoLines.push_back("水印层#" + std::to_string(layer.number) + " 的图片 '" + layer.path +
+                                        "' 已不存在\r\n");
+            return;
+        }
+        // Only regular files are probed: opening a pipe would block the window.
+        const auto probe = std::filesystem::is_regular_file(status) ? probePicture(layer.path)
+                                                                    : std::optional<ProbeResult>();
+        if (!probe || !isAcceptedPictureFormat(*probe)) {
+            result_.infoLines.push_back("水印层#" + std::to_string(layer.number) + " 的图片 '" + layer.path +
+                                        "' 不是一个有效的图片\r\n");
+            return;
+        }
+        layer.width = probe->width;
+        layer.height = probe->height;
+    }
+
+    bool applySlices(const cJSON* root) {
+        const cJSON* items = member(root, "cutline_items");
+        if (!cJSON_IsArray(items)) return false;
+        const cJSON* element = nullptr;
+        cJSON_ArrayForEach(element, items) {
+            const auto y = cJSON_IsObject(element) ? coordinate(element, "y") : std::nullopt;
+            if (!y) return false;
+            doc_.addSlice(*y);
+        }
+        return true;
+    }
+
+    bool applyOutput(const cJSON* root) {
+        const auto format = text(member(root, "format"));
+        if (!format) return false;
+        Settings& settings = doc_.settings;
+        if (*format == kFormatJpgText) {
+            settings.format = kFormatJpg;
+            const auto quality = clampedInt(member(root, "quality"), kMinQuality, kMaxQuality);
+            if (!quality) return false;
+            settings.quality = *quality;
+            std::string space = colourSpaceName(kSpaceSRGB);
+            if (!readOptional(root, "colorspace", space, text)) return false;
+            settings.colourSpace = colourSpaceFromName(space);
+            return true;
+        }
+        settings.format = kFormatPng;
+        if (!applyFlag(root, "transparent_open", settings.transparent)) return false;
+        settings.png8 = false;
+        settings.colourCount = kDefaultColourCount;
+        const auto count = [](const cJSON* item) { return clampedInt(item, INT_MIN, INT_MAX); };
+        return readOptional(root, "isSaveToPng8", settings.png8, flag) &&
+               readOptional(root, "colorCount", settings.colourCount, count);
+    }
+
+    Document& doc_;
+    LoadResult& result_;
+};
+
+}  // namespace
+
+LoadResult applyTemplate(Document& document, std::string_view bytes) {
+    document.resetToNew();
+    LoadResult result;
+    const CJsonPtr root(cJSON_ParseWithLength(bytes.data(), bytes.size()));
+    if (!TemplateReader(document, result).apply(root.get())) {
+        result.status = LoadResult::kBadFormat;
+        result.errorText = kBadFormatText;
+    }
+    return result;
+}
+
+}  // namespace plazor
