@@ -14,7 +14,7 @@ set_target_properties(LodePNG::lodepng PROPERTIES
   INTERFACE_INCLUDE_DIRECTORIES ${LODEPNG_INCLUDE_DIR})
 
 if(PLAZOR_BUILD_GUI)
-  find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Network Test)
+  find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Network Svg Test)
 endif()
 
 if(PLAZOR_BUILD_TESTS)
