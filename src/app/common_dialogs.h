@@ -1,0 +1,48 @@
+// The program's rules on top of the UI port's choosers: the path-length rule after the open and save
+// dialogs and the folder chooser that refuses a folder that does not exist; plus the two helpers that
+// size and centre every window.
+#pragma once
+
+#include "app/ui_port.h"
+
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace plazor {
+
+enum class PathDialogKind { Open, Save };
+
+// The folder part of a chosen file: everything before the last "/", or "/" for a file at the root.
+std::string folderOfPath(const std::string& path);
+
+// The message that refuses a path chosen in an open or save dialog, or nothing when it is accepted.
+// Lengths count code-page-936 bytes (a Chinese character counts 2): the folder part may have at most
+// 259, and so may the whole path.
+std::optional<std::string> chosenPathRefusal(const std::string& path, PathDialogKind kind);
+
+struct ChosenFile {
+    QString path;
+    QString folder;  // folderOfPath(path)
+};
+
+// The open and save dialogs with the path rule: a refused path is explained in a box (caption "提示",
+// error icon) and reported like a cancel.
+std::optional<ChosenFile> chooseFileToOpen(UiPort& ui, const FileDialogRequest& request);
+std::optional<ChosenFile> chooseFileToSave(UiPort& ui, const FileDialogRequest& request);
+
+// The folder chooser. A typed folder that does not exist is refused with "文件夹 '%s' 不存在" (caption
+// "提示", error icon) and the chooser opens again; nothing on cancel.
+std::optional<QString> chooseExistingFolder(UiPort& ui, QWidget* owner, const QString& title,
+                                            const QString& startPath, bool allowNewFolder);
+
+// Resizes a window so that its client area, below the menu bar and above `statusBar`, is
+// width x height.
+void setClientSize(QWidget* window, int width, int height, const QWidget* statusBar = nullptr);
+
+// Moves a window, without resizing it, to the middle of the screen's width and of its work area's
+// height.
+void centreOnScreen(QWidget* window);
+
+}  // namespace plazor

@@ -1,0 +1,150 @@
+#include "app/run_controller.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QWidget>
+
+#include <algorithm>
+#include <thread>
+#include <utility>
+
+#include "app/progress_window.h"
+#include "app/run_check_notice.h"
+#include "app/ui_port.h"
+#include "render/render_job.h"
+#include "template/document.h"
+
+namespace plazor {
+
+int defaultRunJobs() {
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
+
+RunController::RunController(UiPort& ui, QWidget* mainWindow)
+    : QObject(mainWindow),
+      ui_(ui),
+      mainWindow_(mainWindow),
+      progress_(new ProgressWindow(mainWindow)),
+      threadStarter_([](RenderRun& run) { return run.start(); }) {
+    // Blocking: a worker goes on only once the window thread has handled its report, as with a sent
+    // window message. The worker never emits these from the window thread, which would deadlock.
+    connect(
+        this, &RunController::workerProgress, this, [this](int batch) { progress_->showBatch(batch); },
+        Qt::BlockingQueuedConnection);
+    connect(
+        this, &RunController::workerInfo, this,
+        [this](const QString& line) {
+            if (infoSink_) infoSink_(line);
+        },
+        Qt::BlockingQueuedConnection);
+    connect(this, &RunController::workerEnded, this, &RunController::onWorkerEnded,
+            Qt::BlockingQueuedConnection);
+    connect(progress_, &ProgressWindow::stopRequested, this, [this] {
+        if (stopFlag_) *stopFlag_ = 1;
+    });
+}
+
+void RunController::setInfoSink(std::function<void(const QString&)> sink) {
+    infoSink_ = std::move(sink);
+}
+
+void RunController::setRunEndHook(std::function<void(int status)> hook) {
+    runEndHook_ = std::move(hook);
+}
+
+void RunController::setExternalTaskBound(bool bound) {
+    externalTaskBound_ = bound;
+}
+
+void RunController::setThreadStarter(std::function<bool(RenderRun&)> starter) {
+    threadStarter_ = std::move(starter);
+}
+
+RunOutcome RunController::run(const Document& doc, const RunRequest& request) {
+    RunOutcome outcome;
+    // A start that arrives while the local loop runs (an external task's message) must not nest a run.
+    if (running_) return outcome;
+
+    RunCheckResult checked = checkBeforeRun(doc, request.sourceFolder, request.outputFolder, request.mode);
+    if (!checked.ok()) {
+        outcome.failure = std::move(checked.failure);
+        return outcome;
+    }
+
+    RenderJob job;
+    job.document = doc;
+    job.sources = std::move(checked.plan.sources);
+    job.outputFolder = request.outputFolder;
+    job.mode = request.mode;
+    job.sliceSubFolder = request.sliceSubFolder;
+    job.jobs = std::max(1, request.jobs);
+
+    RunCallbacks callbacks;
+    callbacks.progress = [this](int batch) { emit workerProgress(batch); };
+    callbacks.info = [this](const std::string& line) { emit workerInfo(QString::fromStdString(line)); };
+    callbacks.ended = [this](RunEnd end) { emit workerEnded(static_cast<int>(end)); };
+    RenderRun renderRun(std::move(job), std::move(callbacks));
+
+    running_ = true;
+    ended_ = false;
+    mode_ = request.mode;
+    if (!threadStarter_(renderRun)) {
+        // Ending the program here would lose the unsaved template: tell the user and start nothing.
+        running_ = false;
+        showMessage(ui_, mainWindow_, tr("启动线程失败"), tr("提示"), UiIcon::Error);
+        return outcome;
+    }
+    stopFlag_ = &renderRun.stopFlag();
+
+    progress_->beginRun(renderRun.batchCount());
+    mainWindow_->setEnabled(false);
+    progress_->setEnabled(true);  // a window is not disabled with its owner once enabled on its own
+    waitForEnd();
+    outcome.end = renderRun.wait();
+    stopFlag_ = nullptr;
+
+    progress_->endRun();
+    mainWindow_->setEnabled(!externalTaskBound_);
+    mainWindow_->raise();
+    mainWindow_->activateWindow();
+
+    if (outcome.end == RunEnd::kFinished && request.completedAlert && !externalTaskBound_) {
+        askToOpenOutput(request.outputFolder);
+    }
+    return outcome;
+}
+
+void RunController::waitForEnd() {
+    QEventLoop loop;
+    loop_ = &loop;
+    if (!ended_) loop.exec();
+    loop_ = nullptr;
+    if (ended_) return;
+    // The application is quitting, which ends every event loop at once. Stop the run and keep handling
+    // its reports, each of which its worker waits for, until the end arrives.
+    if (stopFlag_) *stopFlag_ = 1;
+    while (!ended_)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void RunController::onWorkerEnded(int end) {
+    lastStatus_ = externalTaskStatus(static_cast<RunEnd>(end));
+    // Only picture list mode runs report to an external task (binding is refused in the other mode).
+    if (mode_ == kPictureListMode && runEndHook_) runEndHook_(lastStatus_);
+    running_ = false;
+    ended_ = true;
+    if (loop_) loop_->quit();
+}
+
+void RunController::askToOpenOutput(const std::string& outputFolder) {
+    MessageBoxRequest question;
+    question.owner = mainWindow_;
+    question.text = tr("图片处理已完成，是否查看处理后的图片？");
+    question.caption = tr("完成");
+    question.icon = UiIcon::Information;
+    question.buttons = UiButtons::YesNo;
+    question.defaultButton = UiButton::Yes;
+    if (ui_.messageBox(question) == UiButton::Yes) ui_.openUrl(localFileUrl(outputFolder));
+}
+
+}  // namespace plazor

@@ -1,0 +1,100 @@
+// Starts a run for the main window and keeps the window thread's side of it: the checks, the progress
+// window with its local event loop, the worker's reports and the end of the run with its question.
+// The worker's callbacks arrive as blocking queued signals, so a worker waits until the window thread
+// has handled each report; the window thread never blocks on the worker while a report is pending.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "render/render_run.h"
+#include "render/run_checks.h"
+
+class QEventLoop;
+class QWidget;
+
+namespace plazor {
+
+class Document;
+class ProgressWindow;
+class UiPort;
+
+// One worker per core.
+int defaultRunJobs();
+
+// What the main window hands over when the start command runs.
+struct RunRequest {
+    std::string sourceFolder;  // the texts of the two folder fields (UTF-8)
+    std::string outputFolder;
+    LoadMode mode = kPictureListMode;
+    bool sliceSubFolder = true;  // preference save_cutline_use_sub_folder
+    bool completedAlert = true;  // preference completed_alert
+    int jobs = defaultRunJobs();
+};
+
+struct RunOutcome {
+    std::optional<RunCheckFailure> failure;  // a check failed: nothing started, the caller shows it
+    std::optional<RunEnd> end;               // how the run ended; empty when none ran
+};
+
+class RunController : public QObject {
+    Q_OBJECT
+
+  public:
+    // Creates the progress window, owned by `mainWindow`, which also owns the controller.
+    RunController(UiPort& ui, QWidget* mainWindow);
+
+    ProgressWindow* progressWindow() const { return progress_; }
+
+    // Receives the run's info lines on the window thread.
+    void setInfoSink(std::function<void(const QString&)> sink);
+    // Called on the window thread at the end of a picture list mode run with its external status,
+    // while the run still counts as in progress.
+    void setRunEndHook(std::function<void(int status)> hook);
+    // While an external task is bound the main window stays disabled after a run and the completion
+    // question is not asked.
+    void setExternalTaskBound(bool bound);
+    // Starts the run's thread; replaceable so that a failing thread start can be tried.
+    void setThreadStarter(std::function<bool(RenderRun&)> starter);
+
+    bool runInProgress() const { return running_; }
+    // 1 when the last run finished, 2 when it was stopped; 0 before the first run.
+    int lastExternalStatus() const { return lastStatus_; }
+
+    // Checks, then runs `doc` as it stands and returns when the run has ended and the progress window
+    // is hidden. Nothing starts while another run is in progress.
+    RunOutcome run(const Document& doc, const RunRequest& request);
+
+  signals:
+    // Emitted by the worker threads only.
+    void workerProgress(int batch);
+    void workerInfo(const QString& line);
+    void workerEnded(int end);
+
+  private:
+    void onWorkerEnded(int end);
+    void waitForEnd();
+    void askToOpenOutput(const std::string& outputFolder);
+
+    UiPort& ui_;
+    QWidget* mainWindow_;
+    ProgressWindow* progress_;
+    std::function<void(const QString&)> infoSink_;
+    std::function<void(int)> runEndHook_;
+    std::function<bool(RenderRun&)> threadStarter_;
+    bool externalTaskBound_ = false;
+
+    bool running_ = false;
+    bool ended_ = false;
+    int lastStatus_ = 0;
+    LoadMode mode_ = kPictureListMode;
+    std::atomic<int>* stopFlag_ = nullptr;  // the running run's flag
+    QEventLoop* loop_ = nullptr;            // the local loop while it runs
+};
+
+}  // namespace plazor
