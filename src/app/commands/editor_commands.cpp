@@ -1,0 +1,29 @@
+#include "app/commands/editor_commands.h"
+
+#include "app/commands/command_context.h"
+#include "app/editor_state.h"
+#include "app/info_window.h"
+#include "app/main_window.h"
+#include "app/run_controller.h"
+
+namespace plazor {
+
+EditorCommands::EditorCommands(EditorContext& editor)
+    : QObject(&editor.window),
+      state_(std::make_unique<EditorState>()),
+      run_(std::make_unique<RunController>(editor.ui, &editor.window)),
+      context_(std::make_unique<CommandContext>(editor, *state_, *run_)) {
+    run_->setInfoSink([&info = editor.info](const QString& line) { info.appendLine(line); });
+    installTemplateCommands(*context_);
+    installBackgroundCommands(*context_);
+    installOutputCommands(*context_);
+    installHelpCommands(*context_);
+    installPasteCommands(*context_);
+    installWatermarkCommands(*context_);
+    installSliceCommands(*context_);
+    installListEvents(*context_);
+}
+
+EditorCommands::~EditorCommands() = default;
+
+}  // namespace plazor

@@ -1,0 +1,45 @@
+// The main window's command handlers, installed once at start-up. The object lives as a child of the
+// main window and owns the editor state, the run controller and the command context.
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+
+#include "app/startup.h"
+
+namespace plazor {
+
+class CommandContext;
+class EditorState;
+class RunController;
+
+class EditorCommands : public QObject {
+    Q_OBJECT
+
+public:
+    // Registers every handler with the main window.
+    explicit EditorCommands(EditorContext& editor);
+    ~EditorCommands() override;
+
+    EditorState& state() { return *state_; }
+    RunController& runController() { return *run_; }
+    CommandContext& context() { return *context_; }
+
+private:
+    std::unique_ptr<EditorState> state_;
+    std::unique_ptr<RunController> run_;
+    std::unique_ptr<CommandContext> context_;
+};
+
+// The command groups; each registers its handlers with context.window().setCommandHandler.
+void installTemplateCommands(CommandContext& context);    // new, open, save, save as, close
+void installBackgroundCommands(CommandContext& context);  // background type, picture, size, unit, colour, DPI, zoom
+void installOutputCommands(CommandContext& context);      // check boxes, output settings, folders, refresh, start
+void installHelpCommands(CommandContext& context);        // companion, user guide, web site, about
+void installPasteCommands(CommandContext& context);       // paste layers
+void installWatermarkCommands(CommandContext& context);   // watermark layers
+void installSliceCommands(CommandContext& context);       // horizontal slices
+void installListEvents(CommandContext& context);          // the three lists' selection and double clicks
+
+}  // namespace plazor

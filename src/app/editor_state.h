@@ -1,0 +1,95 @@
+// The editor's state beside the template: which layer is being edited, the canvas mode, the zoom and
+// the depth counters that keep handlers from running twice. The commands change it; the canvas draws
+// from it and hears about changes through its signals.
+#pragma once
+
+#include <QObject>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace plazor {
+
+// The canvas's interaction state.
+enum class CanvasMode : int {
+    Idle = 0,
+    PastePending = 1,
+    PasteDrawing = 2,
+    PasteSelected = 3,
+    WatermarkPending = 13,
+    WatermarkDrawing = 14,
+    WatermarkSelected = 15,
+    SlicePending = 17,
+    SliceDrawing = 18,
+    SliceSelected = 19,
+    BandPressed = 21,
+    BandDragging = 22,
+    MultipleSelection = 23,
+};
+
+enum class LayerKind : int { None = 0, Paste = 1, Watermark = 2, Slice = 3 };
+
+// The layer being edited: its kind and its 0-based position in its list.
+struct CurrentLayer {
+    LayerKind kind = LayerKind::None;
+    int index = -1;
+
+    bool is(LayerKind k) const { return kind == k && index >= 0; }
+    bool operator==(const CurrentLayer&) const = default;
+};
+
+class EditorState : public QObject {
+    Q_OBJECT
+
+public:
+    CurrentLayer current;
+    CanvasMode mode = CanvasMode::Idle;
+    double zoom = 1.0;
+
+    // Raised while a template is loaded or reset: the background refresh waits until it is back at 0.
+    int loadingDepth = 0;
+    // Raised while the program writes the background size edits: their change notices are ignored.
+    int programmaticEditDepth = 0;
+    // Set while paste layers are deleted: the list's selection notices are ignored.
+    bool deleting = false;
+    // The list that most recently gained a selection (36111 paste, 36114 watermark, 36116 slice).
+    int lastSelectedList = 0;
+
+    // The custom background colour (red in the low byte) and its text: "#ffffff", "none" or "#rrggbb".
+    std::uint32_t chosenColour = 0xFFFFFF;
+    std::string colourText = "#ffffff";
+
+    void clearCurrent() {
+        current = {};
+        mode = CanvasMode::Idle;
+    }
+
+    bool loading() const { return loadingDepth > 0; }
+
+signals:
+    // The canvas repaints itself.
+    void repaintRequested();
+    // The canvas scrolls so that the layer is visible.
+    void scrollIntoViewRequested(plazor::LayerKind kind, int index);
+    // The background size or the zoom changed: the canvas resizes, keeping its scroll positions.
+    void canvasResizeRequested();
+    // Source pictures were reloaded or dropped: cached previews of the paste layers are stale.
+    void previewsInvalidated(int fromIndex);
+    // The custom display-style window for a paste layer: shown (index >= 0) or hidden (-1).
+    void customStyleWindowRequested(int pasteIndex);
+};
+
+// Raises a depth counter for the lifetime of the guard.
+class DepthGuard {
+public:
+    explicit DepthGuard(int& depth) : depth_(depth) { ++depth_; }
+    ~DepthGuard() { --depth_; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+
+private:
+    int& depth_;
+};
+
+}  // namespace plazor
