@@ -11,7 +11,7 @@ namespace plazor {
 EditorCommands::EditorCommands(EditorContext& editor)
     : QObject(&editor.window),
       state_(std::make_unique<EditorState>()),
-      run_(std::make_unique<RunController>(editor.ui, &editor.window)),
+      run_(new RunController(editor.ui, &editor.window)),
       context_(std::make_unique<CommandContext>(editor, *state_, *run_)) {
     run_->setInfoSink([&info = editor.info](const QString& line) { info.appendLine(line); });
     installTemplateCommands(*context_);

@@ -1,5 +1,6 @@
 // The main window's command handlers, installed once at start-up. The object lives as a child of the
-// main window and owns the editor state, the run controller and the command context.
+// main window and owns the editor state and the command context; the run controller is the window's
+// child too.
 #pragma once
 
 #include <QObject>
@@ -28,7 +29,7 @@ public:
 
 private:
     std::unique_ptr<EditorState> state_;
-    std::unique_ptr<RunController> run_;
+    RunController* run_;  // owned by the main window
     std::unique_ptr<CommandContext> context_;
 };
 
