@@ -83,6 +83,10 @@ struct RenderRun::State {
         }
         const RunPictures pictures(job.document);
         const int extra = std::max(1, std::min(job.jobs, batches)) - 1;
+        // The workers already keep the cores busy; the image library's own threads would only compete
+        // with them (and spin while they wait), so each worker's calls run on that worker alone.
+        const MagickSizeType libraryThreads = MagickGetResourceLimit(ThreadResource);
+        if (extra > 0) MagickSetResourceLimit(ThreadResource, 1);
         std::vector<std::thread> helpers;
         for (int i = 0; i < extra; ++i) {
             try {
@@ -93,6 +97,7 @@ struct RenderRun::State {
         }
         work(pictures);
         for (std::thread& t : helpers) t.join();
+        if (extra > 0) MagickSetResourceLimit(ThreadResource, libraryThreads);
 
         end = stop ? RunEnd::kStopped : RunEnd::kFinished;
         if (callbacks.ended) callbacks.ended(end);
