@@ -56,6 +56,13 @@ std::optional<std::string> chosenPathRefusal(const std::string& path, PathDialog
     return std::nullopt;
 }
 
+QString pictureFileFilter() {
+    // The pattern list after the shown text is what the file dialog matches; file names on Linux are
+    // case-sensitive, so both letter cases are listed.
+    return QCoreApplication::translate("CommonDialogs", "图片格式 (*.PNG;*.JPG;*.GIF)") +
+           QStringLiteral(" (*.PNG *.JPG *.JPEG *.GIF *.png *.jpg *.jpeg *.gif)");
+}
+
 std::optional<ChosenFile> chooseFileToOpen(UiPort& ui, const FileDialogRequest& request) {
     return checkedChoice(ui, request.owner, ui.openFile(request), PathDialogKind::Open);
 }

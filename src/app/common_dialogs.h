@@ -27,6 +27,10 @@ struct ChosenFile {
     QString folder;  // folderOfPath(path)
 };
 
+// The filter of the background and watermark picture dialogs: "图片格式 (*.PNG;*.JPG;*.GIF)", matching
+// *.PNG, *.JPG, *.JPEG and *.GIF in either letter case.
+QString pictureFileFilter();
+
 // The open and save dialogs with the path rule: a refused path is explained in a box (caption "提示",
 // error icon) and reported like a cancel.
 std::optional<ChosenFile> chooseFileToOpen(UiPort& ui, const FileDialogRequest& request);

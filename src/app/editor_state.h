@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace plazor {
 
@@ -46,6 +47,9 @@ public:
     CurrentLayer current;
     CanvasMode mode = CanvasMode::Idle;
     double zoom = 1.0;
+    // The canvas's scroll positions in window pixels; new watermarks are placed at the visible top-left.
+    int scrollX = 0;
+    int scrollY = 0;
 
     // Raised while a template is loaded or reset: the background refresh waits until it is back at 0.
     int loadingDepth = 0;
@@ -55,6 +59,10 @@ public:
     bool deleting = false;
     // The list that most recently gained a selection (36111 paste, 36114 watermark, 36116 slice).
     int lastSelectedList = 0;
+
+    // The source list: the source folder as last scanned in the current load mode, which the canvas
+    // previews in the paste layers.
+    std::vector<std::string> sources;
 
     // The custom background colour (red in the low byte) and its text: "#ffffff", "none" or "#rrggbb".
     std::uint32_t chosenColour = 0xFFFFFF;
@@ -78,6 +86,9 @@ signals:
     void previewsInvalidated(int fromIndex);
     // The custom display-style window for a paste layer: shown (index >= 0) or hidden (-1).
     void customStyleWindowRequested(int pasteIndex);
+    // A layer's look changed (a paste layer's level or style, a watermark's picture): the canvas drops
+    // what it cached for it.
+    void layerAppearanceChanged(plazor::LayerKind kind, int index);
 };
 
 // Raises a depth counter for the lifetime of the guard.

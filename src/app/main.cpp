@@ -1,17 +1,17 @@
 // plazor: the picture layout editor. Started with "--crash-report <code> <address>" by its own crash
 // handler, it only tells the user about the crash and opens the crash page.
 #include "app/balloon_tip.h"
+#include "app/commands/editor_commands.h"
 #include "app/crash_handler.h"
 #include "app/crash_report.h"
 #include "app/event_log.h"
+#include "app/qt_translations.h"
 #include "app/qt_ui_port.h"
 #include "app/startup.h"
 #include "util/special_folders.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 #include <cstring>
@@ -23,12 +23,8 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/program/plazor.svg")));
-    // The interface is Chinese throughout, so Qt's own buttons and dialogs are too.
     QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTexts);
-    }
+    plazor::installChineseQtTexts(qtTexts);
 
     plazor::BalloonRegister balloons;
     plazor::QtUiPort ui(balloons);
@@ -38,5 +34,8 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    return plazor::runEditor(ui, balloons, {});
+    plazor::EditorParts parts;
+    // The commands object is a child of the main window, which owns it.
+    parts.installCommands = [](plazor::EditorContext& context) { new plazor::EditorCommands(context); };
+    return plazor::runEditor(ui, balloons, parts);
 }

@@ -10,6 +10,7 @@
 #include "util/product.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -134,6 +135,10 @@ void MainWindow::setCommandHandler(int id, std::function<void()> handler) {
 
 void MainWindow::setListEventHandler(std::function<void(const ListEvent&)> handler) {
     listHandler_ = std::move(handler);
+}
+
+void MainWindow::setCloseHandler(std::function<bool()> handler) {
+    closeHandler_ = std::move(handler);
 }
 
 QString MainWindow::titleFor(const QString& templateName) {
@@ -334,6 +339,14 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     const QSize min = minimumSize();
     if (shouldRestoreFromMaximised({width(), height()}, {min.width(), min.height()}, isMaximized()))
         showNormal();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (closeHandler_ && !closeHandler_()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 }  // namespace plazor

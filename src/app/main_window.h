@@ -65,6 +65,9 @@ class MainWindow : public QMainWindow {
     // Selection changes and double clicks of the three lists.
     void setListEventHandler(std::function<void(const ListEvent&)> handler);
 
+    // Asked whenever the window is about to close (its close box, 35204); false keeps it open.
+    void setCloseHandler(std::function<bool()> handler);
+
     // "Plazor图片排版工具 - <name>"
     static QString titleFor(const QString& templateName);
     void setTitleName(const QString& templateName);
@@ -122,6 +125,7 @@ class MainWindow : public QMainWindow {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void buildMenus();
@@ -149,6 +153,7 @@ class MainWindow : public QMainWindow {
     std::map<Popup, QMenu*> popups_;
     std::map<int, std::function<void()>> handlers_;
     std::function<void(const ListEvent&)> listHandler_;
+    std::function<bool()> closeHandler_;
     double zoom_ = 1.0;
     bool syncing_ = false;  // controls are being set from the document: no commands
 };

@@ -8,6 +8,7 @@
 #include <thread>
 #include <utility>
 
+#include "app/completion_question.h"
 #include "app/progress_window.h"
 #include "app/run_check_notice.h"
 #include "app/ui_port.h"
@@ -137,14 +138,7 @@ void RunController::onWorkerEnded(int end) {
 }
 
 void RunController::askToOpenOutput(const std::string& outputFolder) {
-    MessageBoxRequest question;
-    question.owner = mainWindow_;
-    question.text = tr("图片处理已完成，是否查看处理后的图片？");
-    question.caption = tr("完成");
-    question.icon = UiIcon::Information;
-    question.buttons = UiButtons::YesNo;
-    question.defaultButton = UiButton::Yes;
-    if (ui_.messageBox(question) == UiButton::Yes) ui_.openUrl(localFileUrl(outputFolder));
+    askToOpenOutputFolder(ui_, mainWindow_, outputFolder);
 }
 
 }  // namespace plazor

@@ -174,7 +174,6 @@ int runEditor(UiPort& ui, BalloonRegister& balloons, const EditorParts& parts) {
 
     InfoWindow info(&window);
     EditorContext context{ui, doc, prefs, window, info, folders, reference};
-    if (parts.createRunWindows) parts.createRunWindows(context);
     installShellCommands(context);
     if (parts.installCommands) parts.installCommands(context);
 

@@ -79,11 +79,10 @@ struct EditorContext {
     QSize canvasReference;  // 4/5 of the screen: the size the canvas is first laid out for
 };
 
-// Parts of the editor that other subsystems add: each runs once the main window and the info window
-// exist, before the window is shown. `createRunWindows` makes the progress window of a run;
-// `installCommands` registers the template, layer and run commands with MainWindow::setCommandHandler.
+// Parts of the editor that other subsystems add; they run once the main window and the info window
+// exist, before the window is shown. `installCommands` registers the template, layer and run commands
+// with MainWindow::setCommandHandler.
 struct EditorParts {
-    std::function<void(EditorContext&)> createRunWindows;
     std::function<void(EditorContext&)> installCommands;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "template/background_picture.h"
 #include "template/units.h"
 #include "util/fs.h"
 
@@ -59,6 +60,43 @@ bool Document::setBackgroundUnit(int unit, int dpi) {
     background.szWidth = sizeTextInUnit(background.width, unit, dpi);
     background.szHeight = sizeTextInUnit(background.height, unit, dpi);
     return true;
+}
+
+void Document::setBackgroundDpi(int dpi) {
+    background.dpi = std::clamp(dpi, kMinDpi, kMaxDpi);
+}
+
+void Document::useColourBackground() {
+    background.kind = kColourBackground;
+}
+
+void Document::setBackgroundColour(int choice, std::uint32_t colour) {
+    background.colourChoice = choice;
+    background.transparent = choice == kColourTransparent ? 1 : 0;
+    if (choice == kColourWhite) background.colour = 0xFFFFFF;
+    if (choice == kColourCustom) background.colour = colour & 0xFFFFFF;
+}
+
+void Document::usePictureBackground() {
+    background.kind = kPictureBackground;
+    background.pictureData.clear();
+}
+
+bool Document::setBackgroundPicture(const std::string& path) {
+    background.picturePath = path;
+    return loadBackgroundPicture(background, path);
+}
+
+void Document::useBackgroundPlaceholder() {
+    plazor::useBackgroundPlaceholder(background);
+}
+
+void Document::setSourceFolder(const std::string& folder) {
+    sourceFolder = folder;
+}
+
+void Document::setOutputFolder(const std::string& folder) {
+    outputFolder = folder;
 }
 
 void Document::setPicturesShowPicture(bool on) {
@@ -128,6 +166,63 @@ Slice& Document::addSlice(int y) {
 void Document::deleteSlices(std::vector<std::size_t> indices) {
     eraseIndices(slices, std::move(indices));
     renumberList(slices);
+}
+
+void Document::setPasteLayerRect(std::size_t index, int x, int y, int width, int height) {
+    if (index >= pasteLayers.size()) return;
+    PasteLayer& layer = pasteLayers[index];
+    layer.x = x;
+    layer.y = y;
+    layer.width = width;
+    layer.height = height;
+}
+
+bool Document::setPasteLayerLevel(std::size_t index, unsigned level) {
+    if (index >= pasteLayers.size() || pasteLayers[index].level == level) return false;
+    pasteLayers[index].level = level;
+    return true;
+}
+
+bool Document::setPasteLayerStyle(std::size_t index, unsigned overflowStyle) {
+    if (index >= pasteLayers.size() || pasteLayers[index].overflowStyle == overflowStyle) return false;
+    pasteLayers[index].overflowStyle = overflowStyle;
+    return true;
+}
+
+void Document::setPasteLayerSelected(std::size_t index, bool selected) {
+    if (index < pasteLayers.size()) pasteLayers[index].selected = selected;
+}
+
+void Document::deselectPasteLayers() {
+    for (PasteLayer& layer : pasteLayers)
+        layer.selected = false;
+}
+
+void Document::setWatermarkPosition(std::size_t index, int x, int y) {
+    if (index >= watermarks.size()) return;
+    watermarks[index].x = x;
+    watermarks[index].y = y;
+}
+
+void Document::setWatermarkPicture(std::size_t index, const std::string& path, int width, int height) {
+    if (index >= watermarks.size()) return;
+    WatermarkLayer& layer = watermarks[index];
+    layer.path = path;
+    layer.width = width;
+    layer.height = height;
+}
+
+std::size_t Document::moveSlice(std::size_t index, int y) {
+    if (index >= slices.size()) return index;
+    slices[index].y = y;
+    std::vector<int> ys;
+    ys.reserve(slices.size());
+    for (const Slice& slice : slices)
+        ys.push_back(slice.y);
+    std::sort(ys.begin(), ys.end());
+    for (std::size_t i = 0; i < slices.size(); ++i)
+        slices[i].y = ys[i];
+    return static_cast<std::size_t>(std::find(ys.begin(), ys.end(), y) - ys.begin());
 }
 
 void Document::renumber() {

@@ -141,6 +141,22 @@ class Document {
     // unknown one.
     bool setBackgroundUnit(int unit, int dpi);
 
+    // The process dpi, which outputs carry and the file records.
+    void setBackgroundDpi(int dpi);
+    // A colour background of the chosen colour: white, transparent or `colour` (kColourCustom only).
+    void useColourBackground();
+    void setBackgroundColour(int choice, std::uint32_t colour);
+    // A picture background: its previous picture data is released until a picture is read.
+    void usePictureBackground();
+    // Reads the picture at `path` into the background (its size becomes the background size); a
+    // picture that cannot be read gives the 1 x 1 white stand-in. Returns whether it was read.
+    bool setBackgroundPicture(const std::string& path);
+    void useBackgroundPlaceholder();
+
+    // The two folders of a run, as the window shows them.
+    void setSourceFolder(const std::string& folder);
+    void setOutputFolder(const std::string& folder);
+
     // Turning the slot previews off forces the slot rectangles on, so that the slots always show.
     void setPicturesShowPicture(bool on);
 
@@ -157,6 +173,22 @@ class Document {
 
     Slice& addSlice(int y);
     void deleteSlices(std::vector<std::size_t> indices);
+
+    // Editing one layer. An index outside its list changes nothing; the setters that report whether
+    // the value changed return false then.
+    void setPasteLayerRect(std::size_t index, int x, int y, int width, int height);
+    bool setPasteLayerLevel(std::size_t index, unsigned level);
+    bool setPasteLayerStyle(std::size_t index, unsigned overflowStyle);
+    // The selected flags that the paste list and the canvas share.
+    void setPasteLayerSelected(std::size_t index, bool selected);
+    void deselectPasteLayers();
+    void setWatermarkPosition(std::size_t index, int x, int y);
+    // A new picture for the watermark, with the size its header gave.
+    void setWatermarkPicture(std::size_t index, const std::string& path, int width, int height);
+    // Moves slice `index` to `y` and deals the y values out again in ascending order over the slices
+    // in list order, so numbers stay as they are. Returns the position that now holds `y` (the first
+    // one when several do).
+    std::size_t moveSlice(std::size_t index, int y);
 
     void renumber();
 };

@@ -22,7 +22,7 @@
 namespace plazor::testing {
 
 class EditorTest : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     RecordingUiPort ui;
     SettingsStore store{kMainSettingsKey, dir.path() / "config"};
@@ -51,6 +51,7 @@ protected:
     }
 
     void TearDown() override {
+        info.reset();    // a child of the window: deleted first, so that the window does not delete it again
         window.reset();  // deletes the commands and the dialogs with it
     }
 

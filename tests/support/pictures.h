@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -48,6 +49,16 @@ inline Wand makeFilled(int w, int h, const std::string& colour) {
     PixelSetColor(fill.get(), colour.c_str());
     MagickNewImage(wand.get(), w, h, fill.get());
     return wand;
+}
+
+// Writes a w x h picture of one colour to `path` in `format` ("PNG", "JPEG", "GIF", "BMP", "TIFF", ...),
+// whatever the name's extension, making its folder first. False when the library could not write it.
+inline bool writeFilledPicture(const std::string& path, const std::string& format, int w, int h,
+                               const std::string& colour = "#ff0000") {
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
+    Wand wand = makeFilled(w, h, colour);
+    return MagickWriteImage(wand.get(), (format + ":" + path).c_str()) == MagickTrue;
 }
 
 // Top-left red, top-right green, bottom-left blue, bottom-right yellow.

@@ -139,5 +139,19 @@ TEST(Document, HidingPicturesForcesTheSlotRectanglesOn) {
     EXPECT_TRUE(doc.settings.picturesShowSelectArea);
 }
 
+TEST(Document, MovingASliceDealsTheYValuesOutInOrder) {
+    Document doc;
+    for (int y : {100, 300, -1, 500})
+        doc.addSlice(y);
+    EXPECT_EQ(doc.moveSlice(0, 400), 2u);  // -1, 300, 400, 500
+    std::vector<std::pair<int, int>> slices;
+    for (const Slice& slice : doc.slices)
+        slices.emplace_back(slice.number, slice.y);
+    EXPECT_EQ(slices, (std::vector<std::pair<int, int>>{{1, -1}, {2, 300}, {3, 400}, {4, 500}}));
+    EXPECT_EQ(doc.moveSlice(3, 300), 1u);  // the first of equal values
+    EXPECT_EQ(doc.moveSlice(9, 10), 9u);
+    EXPECT_EQ(doc.slices[3].y, 400);
+}
+
 }  // namespace
 }  // namespace plazor

@@ -2,6 +2,7 @@
 
 #include "app/commands/command_context.h"
 #include "app/editor_state.h"
+#include "app/external_tasks.h"
 #include "app/info_window.h"
 #include "app/main_window.h"
 #include "app/run_controller.h"
@@ -22,6 +23,7 @@ EditorCommands::EditorCommands(EditorContext& editor)
     installWatermarkCommands(*context_);
     installSliceCommands(*context_);
     installListEvents(*context_);
+    installExternalTasks(*context_);
 }
 
 EditorCommands::~EditorCommands() = default;

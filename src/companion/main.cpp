@@ -1,0 +1,39 @@
+// z_tandro: hands the picture folders below a source folder, one by one, to a running plazor as
+// external tasks. Only one runs at a time: a second start brings the first to the front.
+#include <QApplication>
+#include <QIcon>
+#include <QTranslator>
+
+#include "app/balloon_tip.h"
+#include "app/common_dialogs.h"
+#include "app/qt_translations.h"
+#include "app/qt_ui_port.h"
+#include "app/settings_store.h"
+#include "companion/companion_window.h"
+#include "companion/series_rules.h"
+#include "external/endpoint_client.h"
+#include "external/endpoints.h"
+
+int main(int argc, char** argv) {
+    using namespace plazor;
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/program/plazor.svg")));
+    QTranslator qtTexts;
+    installChineseQtTexts(qtTexts);
+
+    const QString folder = external::defaultEndpointFolder();
+    if (const std::optional<QString> running =
+            external::findWindow(folder, QString(), external::kWindowClass, companion::kCompanionTitle)) {
+        external::exchange(external::endpointPath(folder, *running), {external::kActivateTag, {}, {}},
+                           external::kAnswerTimeoutMs);
+        return 0;
+    }
+
+    BalloonRegister balloons;
+    QtUiPort ui(balloons);
+    SettingsStore store(kCompanionSettingsKey);
+    companion::CompanionWindow window(ui, store, folder);
+    centreOnScreen(&window);
+    window.show();
+    return QApplication::exec();
+}
