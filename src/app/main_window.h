@@ -20,7 +20,7 @@ namespace plazor {
 
 class Document;
 class SidePanel;
-struct MenuSpec;
+struct MenuDef;
 class StatusBar;
 struct PasteLayer;
 struct Preferences;
@@ -139,7 +139,7 @@ class MainWindow : public QMainWindow {
     void showListContextMenu(int listId, const QPoint& globalPos);
     void onStatusPartClicked(int part);
     void layoutContent();
-    QMenu* buildMenu(QWidget* parent, const MenuSpec& spec);
+    QMenu* buildMenu(QWidget* parent, const MenuDef& def);
 
     Document& doc_;
     Preferences& prefs_;

@@ -19,39 +19,39 @@ namespace plazor {
 
 // One menu item: a command, a separator (no text) or a sub-menu (items). Texts are translated when the
 // menu is built.
-struct MenuSpec {
+struct MenuDef {
     const char* text = nullptr;
     int id = 0;
     bool checkable = false;
-    std::vector<MenuSpec> items;
+    std::vector<MenuDef> items;
 };
 
 namespace {
 
 #define MENU_TEXT(text) QT_TRANSLATE_NOOP("plazor::MainWindow", text)
 
-const MenuSpec kSeparator{};
+const MenuDef kSeparator{};
 
-MenuSpec item(const char* text, int id, bool checkable = false) {
+MenuDef item(const char* text, int id, bool checkable = false) {
     return {text, id, checkable, {}};
 }
-MenuSpec check(const char* text, int id) {
+MenuDef check(const char* text, int id) {
     return item(text, id, true);
 }
-MenuSpec subMenu(const char* text, std::vector<MenuSpec> items) {
+MenuDef subMenu(const char* text, std::vector<MenuDef> items) {
     return {text, 0, false, std::move(items)};
 }
 
 // The level and style sub-menus list "等比例缩小", "等比例缩放", "填充式缩放", "裁剪左上角", "裁剪正中间",
 // "自定义" (values 0, 4, 1, 2, 3, 5).
-std::vector<MenuSpec> styleItems(int firstId, const char* customText) {
+std::vector<MenuDef> styleItems(int firstId, const char* customText) {
     return {check(MENU_TEXT("等比例缩小"), firstId),     check(MENU_TEXT("等比例缩放"), firstId + 1),
             check(MENU_TEXT("填充式缩放"), firstId + 2), check(MENU_TEXT("裁剪左上角"), firstId + 3),
             check(MENU_TEXT("裁剪正中间"), firstId + 4), check(customText, firstId + 5)};
 }
 
-const std::vector<MenuSpec>& menuBarSpec() {
-    static const std::vector<MenuSpec> spec = {
+const std::vector<MenuDef>& menuBarSpec() {
+    static const std::vector<MenuDef> def = {
         subMenu(MENU_TEXT("文件(&F)"),
                 {item(MENU_TEXT("新建(&N)\tCtrl+N"), cmd::kNewTemplate),
                  item(MENU_TEXT("打开(&O)...\tCtrl+O"), cmd::kOpenTemplate), kSeparator,
@@ -76,10 +76,10 @@ const std::vector<MenuSpec>& menuBarSpec() {
                  item(MENU_TEXT("在桌面创建快捷启动方式"), cmd::kDesktopShortcut), kSeparator,
                  item(MENU_TEXT("官方网站"), cmd::kWebSite), item(MENU_TEXT("关于(&A)..."), cmd::kAbout)}),
     };
-    return spec;
+    return def;
 }
 
-MenuSpec pasteContextSpec() {
+MenuDef pasteContextSpec() {
     return subMenu(
         nullptr, {item(MENU_TEXT("新建"), cmd::kPasteNew), item(MENU_TEXT("插入"), cmd::kPasteInsert),
                   kSeparator, item(MENU_TEXT("编辑"), cmd::kPasteEdit), kSeparator,
@@ -91,7 +91,7 @@ MenuSpec pasteContextSpec() {
                   subMenu(MENU_TEXT("溢出样式"), styleItems(cmd::kSelectedStyleFirst, MENU_TEXT("自定义")))});
 }
 
-MenuSpec watermarkContextSpec() {
+MenuDef watermarkContextSpec() {
     return subMenu(
         nullptr, {item(MENU_TEXT("新建"), cmd::kWatermarkNew), item(MENU_TEXT("插入"), cmd::kWatermarkInsert),
                   kSeparator, item(MENU_TEXT("编辑"), cmd::kWatermarkEdit),
@@ -99,19 +99,19 @@ MenuSpec watermarkContextSpec() {
                   item(MENU_TEXT("删除"), cmd::kWatermarkDelete)});
 }
 
-MenuSpec sliceContextSpec() {
+MenuDef sliceContextSpec() {
     return subMenu(nullptr, {item(MENU_TEXT("新建"), cmd::kSliceNew), kSeparator,
                              item(MENU_TEXT("编辑"), cmd::kSliceEdit), kSeparator,
                              item(MENU_TEXT("删除"), cmd::kSliceDelete)});
 }
 
-MenuSpec currentLevelSpec() {
+MenuDef currentLevelSpec() {
     return subMenu(nullptr, {check(MENU_TEXT("背景上方"), cmd::kCurrentLevelAbove),
                              check(MENU_TEXT("背景下方"), cmd::kCurrentLevelBelow)});
 }
 
 // This pop-up's identifiers follow the style values, not the menu order.
-MenuSpec currentStyleSpec() {
+MenuDef currentStyleSpec() {
     const int first = cmd::kCurrentStyleFirst;
     return subMenu(nullptr, {check(MENU_TEXT("等比例缩小"), first + kShrinkToFit),
                              check(MENU_TEXT("等比例缩放"), first + kScaleToFit),
@@ -121,18 +121,18 @@ MenuSpec currentStyleSpec() {
                              check(MENU_TEXT("自定义..."), first + kCustom)});
 }
 
-MenuSpec zoomSpec() {
+MenuDef zoomSpec() {
     static const char* const kTexts[] = {MENU_TEXT("25%"),  MENU_TEXT("50%"),  MENU_TEXT("75%"),
                                          MENU_TEXT("100%"), MENU_TEXT("200%"), MENU_TEXT("300%"),
                                          MENU_TEXT("400%"), MENU_TEXT("500%"), MENU_TEXT("600%"),
                                          MENU_TEXT("700%"), MENU_TEXT("800%")};
-    MenuSpec spec;
+    MenuDef def;
     for (int id = cmd::kZoomFirst; id <= cmd::kZoomLast; ++id)
-        spec.items.push_back(check(kTexts[id - cmd::kZoomFirst], id));
-    return spec;
+        def.items.push_back(check(kTexts[id - cmd::kZoomFirst], id));
+    return def;
 }
 
-MenuSpec dpiSpec() {
+MenuDef dpiSpec() {
     return subMenu(nullptr, {check(MENU_TEXT("自定义..."), cmd::kDpiCustom), kSeparator,
                              check(MENU_TEXT("350 dpi"), cmd::kDpiFirstFixed),
                              check(MENU_TEXT("300 dpi"), cmd::kDpiFirstFixed + 1),
@@ -154,9 +154,9 @@ void forEachAction(QMenu* menu, const std::function<void(QAction*)>& visit) {
 
 }  // namespace
 
-QMenu* MainWindow::buildMenu(QWidget* parent, const MenuSpec& spec) {
-    auto* menu = new QMenu(spec.text ? tr(spec.text) : QString(), parent);
-    for (const MenuSpec& entry : spec.items) {
+QMenu* MainWindow::buildMenu(QWidget* parent, const MenuDef& def) {
+    auto* menu = new QMenu(def.text ? tr(def.text) : QString(), parent);
+    for (const MenuDef& entry : def.items) {
         if (!entry.text) {
             menu->addSeparator();
         } else if (!entry.items.empty()) {
@@ -174,8 +174,8 @@ QMenu* MainWindow::buildMenu(QWidget* parent, const MenuSpec& spec) {
 }
 
 void MainWindow::buildMenus() {
-    for (const MenuSpec& spec : menuBarSpec())
-        menuBar()->addMenu(buildMenu(menuBar(), spec));
+    for (const MenuDef& def : menuBarSpec())
+        menuBar()->addMenu(buildMenu(menuBar(), def));
     popups_[Popup::PasteContext] = buildMenu(this, pasteContextSpec());
     popups_[Popup::WatermarkContext] = buildMenu(this, watermarkContextSpec());
     popups_[Popup::SliceContext] = buildMenu(this, sliceContextSpec());
