@@ -9,7 +9,7 @@
 
 #include "app/commands/command_context.h"
 #include "app/commands/editor_commands.h"
-#include "app/editor_state.h"
+#include "canvas/editor_state.h"
 #include "app/info_window.h"
 #include "app/main_window.h"
 #include "app/preferences.h"

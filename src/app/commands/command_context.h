@@ -3,7 +3,7 @@
 // the dialogs, which are created on first use and reused.
 #pragma once
 
-#include "app/editor_state.h"
+#include "canvas/editor_state.h"
 #include "app/startup.h"
 
 namespace plazor {

@@ -1,11 +1,12 @@
 #include "app/commands/editor_commands.h"
 
 #include "app/commands/command_context.h"
-#include "app/editor_state.h"
+#include "canvas/editor_state.h"
 #include "app/external_tasks.h"
 #include "app/info_window.h"
 #include "app/main_window.h"
 #include "app/run_controller.h"
+#include "app/canvas_setup.h"
 
 namespace plazor {
 
@@ -15,6 +16,7 @@ EditorCommands::EditorCommands(EditorContext& editor)
       run_(new RunController(editor.ui, &editor.window)),
       context_(std::make_unique<CommandContext>(editor, *state_, *run_)) {
     run_->setInfoSink([&info = editor.info](const QString& line) { info.appendLine(line); });
+    installCanvas(editor, *state_);
     installTemplateCommands(*context_);
     installBackgroundCommands(*context_);
     installOutputCommands(*context_);

@@ -2,7 +2,7 @@
 // layer kind, row selection as a user's click makes it, and the editor without a current layer.
 #pragma once
 
-#include "app/editor_state.h"
+#include "canvas/editor_state.h"
 
 #include <QCoreApplication>
 #include <QString>

@@ -3,7 +3,7 @@
 // delete and what a double click on a cell does.
 #pragma once
 
-#include "app/editor_state.h"
+#include "canvas/editor_state.h"
 
 #include <cstddef>
 #include <optional>
