@@ -4,6 +4,8 @@
 #include "util/fs.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
@@ -80,6 +82,17 @@ std::optional<QString> chooseExistingFolder(UiPort& ui, QWidget* owner, const QS
                     QCoreApplication::translate("CommonDialogs", "文件夹 '%1' 不存在").arg(*folder),
                     QCoreApplication::translate("CommonDialogs", "提示"), UiIcon::Error);
     }
+}
+
+QString folderChooserStart(const QString& startPath, const QString& fallback) {
+    if (startPath.isEmpty()) return fallback;
+    QString folder = QDir::cleanPath(QFileInfo(startPath).absoluteFilePath());
+    while (!QFileInfo(folder).isDir()) {
+        const QString parent = QFileInfo(folder).absolutePath();
+        if (parent == folder) return fallback;
+        folder = parent;
+    }
+    return folder;
 }
 
 void setClientSize(QWidget* window, int width, int height, const QWidget* statusBar) {

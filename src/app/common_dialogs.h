@@ -41,6 +41,11 @@ std::optional<ChosenFile> chooseFileToSave(UiPort& ui, const FileDialogRequest& 
 std::optional<QString> chooseExistingFolder(UiPort& ui, QWidget* owner, const QString& title,
                                             const QString& startPath, bool allowNewFolder);
 
+// The folder that a folder chooser opens on for `startPath`: that folder, or else the nearest folder
+// above it that exists (a proposed output folder exists only once a run has made it), or else
+// `fallback` (for an empty start path too).
+QString folderChooserStart(const QString& startPath, const QString& fallback);
+
 // Resizes a window so that its client area, below the menu bar and above `statusBar`, is
 // width x height.
 void setClientSize(QWidget* window, int width, int height, const QWidget* statusBar = nullptr);

@@ -27,6 +27,17 @@ void place(QWidget* widget, const Box& box) {
     widget->setGeometry(box.x, box.y, box.width, box.height);
 }
 
+// The rectangles were made for a narrower font. A check box, radio button or drop-down list whose text
+// needs more room with the desktop's font grows to fit it, and its container with it.
+void fitToText(QWidget* control) {
+    const int needed = control->sizeHint().width();
+    if (needed <= control->width()) return;
+    control->resize(needed, control->height());
+    QWidget* container = control->parentWidget();
+    const int right = control->geometry().right() + 1;
+    if (right > container->width()) container->resize(right, container->height());
+}
+
 QString idName(int id) {
     return QString::number(id);
 }
@@ -65,6 +76,7 @@ QCheckBox* makeCheck(QWidget* parent, const QString& text, int id, const Box& bo
     check->setObjectName(idName(id));
     check->setChecked(checked);
     place(check, box);
+    fitToText(check);
     return check;
 }
 
@@ -72,6 +84,7 @@ QRadioButton* makeRadio(QWidget* parent, const QString& text, int id, const Box&
     auto* radio = new QRadioButton(text, parent);
     radio->setObjectName(idName(id));
     place(radio, box);
+    fitToText(radio);
     return radio;
 }
 
@@ -105,6 +118,7 @@ QComboBox* makeList(QWidget* parent, const QString& name, const Box& box, const 
     list->setObjectName(name);
     list->addItems(items);
     place(list, box);
+    fitToText(list);
     return list;
 }
 

@@ -5,6 +5,7 @@
 #include "app/web_opener.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -157,7 +158,8 @@ std::optional<QString> QtUiPort::chooseFolder(QWidget* owner, const QString& tit
     dialog.setOption(QFileDialog::ShowDirsOnly);
     // A read-only view offers no "new folder" button.
     dialog.setOption(QFileDialog::ReadOnly, !allowNewFolder);
-    if (!startPath.isEmpty()) dialog.setDirectory(startPath);
+    // Qt's chooser would open on the program's folder for a folder that does not exist (yet).
+    dialog.setDirectory(folderChooserStart(startPath, QDir::homePath()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }

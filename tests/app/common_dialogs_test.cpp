@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
+#include <filesystem>
+
 namespace plazor {
 namespace {
 
@@ -110,6 +112,19 @@ TEST(FolderChooser, AFolderThatDoesNotExistIsRefusedAndTheChooserOpensAgain) {
     EXPECT_EQ(ui.lastBox().icon(), UiIcon::Error);
     EXPECT_EQ(ui.choosers.size(), 2u);
     EXPECT_FALSE(chooseExistingFolder(ui, nullptr, QString(), existing, true));
+}
+
+TEST(FolderChooser, OpensOnTheNearestFolderThatExists) {
+    testing::TempDir dir;
+    const QString existing = QString::fromStdString(dir / "照片");
+    std::filesystem::create_directories(existing.toStdString());
+    const QString home = QStringLiteral("/home/someone");
+    EXPECT_EQ(folderChooserStart(existing, home), existing);
+    // A proposed output folder that no run has made yet opens beside its source folder.
+    EXPECT_EQ(folderChooserStart(existing + QStringLiteral("_处理后"), home),
+              QString::fromStdString(dir.str()));
+    EXPECT_EQ(folderChooserStart(existing + QStringLiteral("/a/b"), home), existing);
+    EXPECT_EQ(folderChooserStart(QString(), home), home);
 }
 
 TEST(ColourText, LowerCaseHexadecimalRedFirst) {

@@ -1,0 +1,668 @@
+// The editor as a new user meets it: started the way the program starts (runEditor, the real UI port
+// with real message boxes and file dialogs, Qt's own texts in Chinese) on a real display, and driven
+// only through its widgets: menu clicks, right clicks, double clicks and typing. Every modal window is
+// answered from its own event loop, found as the application's active modal widget. Each step leaves
+// a screenshot NN-name.png in the walkthrough folder (PLAZOR_WALKTHROUGH_SHOTS overrides it).
+// Run it through scripts/walkthrough.sh, which gives it a virtual display and a throwaway home.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QTranslator>
+
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "app/balloon_tip.h"
+#include "app/command_ids.h"
+#include "app/commands/editor_commands.h"
+#include "app/layer_lists.h"
+#include "app/main_window.h"
+#include "app/qt_translations.h"
+#include "app/qt_ui_port.h"
+#include "app/startup.h"
+#include "support/qt_print.h"
+#include "support/temp_dir.h"
+
+namespace plazor {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+
+constexpr int kSettleMs = 350;        // lets the display show what was just painted
+constexpr int kWaitMs = 15000;        // the longest a step waits for a window
+constexpr int kTimeLimitMs = 180000;  // the whole walkthrough
+constexpr int kPictures = 40;         // 20 batches of two: the progress window stays long enough to see
+
+const QString kShortcutQuestion = QStringLiteral("需要在桌面上创建一个软件打开的快捷方式吗？");
+const QString kCompletionQuestion = QStringLiteral("图片处理已完成，是否查看处理后的图片？");
+
+QString title(const QString& name) {
+    return QStringLiteral("Plazor图片排版工具 - ") + name;
+}
+
+QString shotsFolder() {
+    const QByteArray chosen = qgetenv("PLAZOR_WALKTHROUGH_SHOTS");
+    return chosen.isEmpty() ? QStringLiteral(PLAZOR_WALKTHROUGH_SHOTS) : QString::fromLocal8Bit(chosen);
+}
+
+// Whole-screen pictures, numbered in the order they are taken.
+class Shots {
+  public:
+    Shots() : folder_(shotsFolder()) { QDir().mkpath(folder_); }
+
+    void take(const QString& name) {
+        QTest::qWait(kSettleMs);
+        const QString path =
+            QStringLiteral("%1/%2-%3.png").arg(folder_).arg(next_++, 2, 10, QChar('0')).arg(name);
+        QScreen* screen = QGuiApplication::primaryScreen();
+        ASSERT_NE(screen, nullptr);
+        EXPECT_TRUE(screen->grabWindow(0).save(path)) << path.toStdString();
+    }
+
+  private:
+    QString folder_;
+    int next_ = 1;
+};
+
+// What a modal window shows, for failure messages.
+std::string describe(QWidget* window) {
+    QString text = window->metaObject()->className() + QStringLiteral(" '") + window->windowTitle() +
+                   QStringLiteral("'");
+    if (auto* box = qobject_cast<QMessageBox*>(window)) text += QStringLiteral(": ") + box->text();
+    return text.toStdString();
+}
+
+// Answers the modal windows in the order the scenario expects them. Each answer runs from the event
+// loop that shows the window, as the user's input would arrive. A window that is not the expected one
+// is a failure: it is photographed and dismissed, so that the walkthrough goes on.
+class ModalAnswers : public QObject {
+  public:
+    using Matcher = std::function<bool(QWidget*)>;
+    using Answer = std::function<void(QWidget*)>;
+
+    explicit ModalAnswers(Shots& shots) : shots_(shots) {
+        connect(&poll_, &QTimer::timeout, this, &ModalAnswers::poll);
+        poll_.start(20);
+        qApp->installEventFilter(this);
+    }
+    ~ModalAnswers() override { qApp->removeEventFilter(this); }
+
+    void expect(const QString& what, Matcher matches, Answer answer) {
+        steps_.push_back({what, std::move(matches), std::move(answer)});
+    }
+
+    // The expected windows that have not appeared yet.
+    QStringList pending() const {
+        QStringList names;
+        for (const Step& step : steps_)
+            names << step.what;
+        return names;
+    }
+
+  protected:
+    // A window that is shown is looked at at once, before a short run could hide it again.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow()) {
+            QTimer::singleShot(0, this, &ModalAnswers::poll);
+        }
+        return false;
+    }
+
+  private:
+    struct Step {
+        QString what;
+        Matcher matches;
+        Answer answer;
+    };
+
+    void poll() {
+        std::erase_if(handled_, [](const QPointer<QWidget>& w) { return !w || !w->isVisible(); });
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible()) return;
+        for (const QPointer<QWidget>& w : handled_) {
+            if (w == modal) return;
+        }
+        handled_.emplace_back(modal);
+        if (steps_.empty() || !steps_.front().matches(modal)) {
+            ADD_FAILURE() << "unexpected window " << describe(modal) << ", expected "
+                          << (steps_.empty() ? std::string("none") : steps_.front().what.toStdString());
+            shots_.take(QStringLiteral("unexpected"));
+            dismiss(modal);
+            return;
+        }
+        const Step step = steps_.front();
+        steps_.pop_front();
+        const QPointer<QWidget> target(modal);
+        // A fresh timer: the answer may open a nested modal window that this poll must see too.
+        QTimer::singleShot(0, this, [step, target] {
+            if (target) step.answer(target);
+        });
+    }
+
+    static void dismiss(QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->escapeButton()) {
+            box->escapeButton()->click();
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        }
+    }
+
+    Shots& shots_;
+    QTimer poll_;
+    std::deque<Step> steps_;
+    std::vector<QPointer<QWidget>> handled_;
+};
+
+ModalAnswers::Matcher messageBox(const QString& text) {
+    return [text](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        return box && box->text() == text;
+    };
+}
+
+ModalAnswers::Matcher windowTitled(const QString& className, const QString& windowTitle) {
+    return [=](QWidget* w) {
+        return w->inherits(className.toLatin1().constData()) && w->windowTitle() == windowTitle;
+    };
+}
+
+void clickBoxButton(QWidget* window, const QString& text) {
+    auto* box = qobject_cast<QMessageBox*>(window);
+    ASSERT_NE(box, nullptr);
+    for (QAbstractButton* button : box->buttons()) {
+        if (button->text() == text) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return;
+        }
+    }
+    FAIL() << "no button " << text.toStdString() << " in " << describe(window);
+}
+
+// Replaces a field's text as a user does: click, select all, type.
+void retype(QLineEdit* field, const QString& text) {
+    ASSERT_NE(field, nullptr);
+    QTest::mouseClick(field, Qt::LeftButton);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, text);
+}
+
+// Pastes a path into the name field of Qt's file dialog, closes the completion list it may have
+// opened, and presses the dialog's accept button. Pasted in one piece, the path never passes through
+// the partial paths ("/", "/tmp", ...) that the dialog's completion would act on while it is typed.
+void pastePathAndAccept(QWidget* window, const QString& path, Shots& shots, const QString& shotName) {
+    auto* dialog = qobject_cast<QFileDialog*>(window);
+    ASSERT_NE(dialog, nullptr) << describe(window);
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    QGuiApplication::clipboard()->setText(path);
+    QTest::mouseClick(name, Qt::LeftButton);
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(name->text(), path);
+    QTest::qWait(kSettleMs);
+    if (QWidget* completions = QApplication::activePopupWidget())
+        QTest::keyClick(completions, Qt::Key_Escape);
+    shots.take(shotName);
+    auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    ASSERT_NE(buttons, nullptr);
+    for (QAbstractButton* button : buttons->buttons()) {
+        if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return;
+        }
+    }
+    FAIL() << "no accept button in " << describe(window);
+}
+
+QMenu* waitForPopupMenu() {
+    QMenu* menu = nullptr;
+    const bool shown = QTest::qWaitFor(
+        [&] {
+            menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            return menu && menu->isVisible();
+        },
+        kWaitMs);
+    EXPECT_TRUE(shown) << "no menu opened";
+    return shown ? menu : nullptr;
+}
+
+// A double click as the window system delivers it: press, release, press, double click, release.
+void doubleClick(QWidget* widget, const QPoint& at) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+    QTest::mousePress(widget, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(widget, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+}
+
+QAction* menuItem(QMenu* menu, int id) {
+    for (QAction* action : menu->actions()) {
+        if (action->data().toInt() == id) return action;
+    }
+    return nullptr;
+}
+
+// Clicks a menu item; returns when its command (and any modal window it opened) has finished.
+void clickMenuItem(QMenu* menu, int id) {
+    ASSERT_NE(menu, nullptr);
+    QAction* action = menuItem(menu, id);
+    ASSERT_NE(action, nullptr) << id;
+    ASSERT_TRUE(action->isEnabled()) << action->text().toStdString();
+    const QPoint at = menu->actionGeometry(action).center();
+    QTest::mouseMove(menu, at);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, at);
+}
+
+QStringList rowTexts(const LayerList* list, int row) {
+    QStringList texts;
+    for (int c = 0; c < list->columnCount(); ++c)
+        texts.push_back(list->item(row, c) ? list->item(row, c)->text() : QString());
+    return texts;
+}
+
+QStringList texts(std::initializer_list<const char*> cells) {
+    QStringList out;
+    for (const char* cell : cells)
+        out << QString::fromUtf8(cell);
+    return out;
+}
+
+int countFiles(const fs::path& folder, const std::string& extension) {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(folder))
+        count += entry.path().extension() == extension ? 1 : 0;
+    return count;
+}
+
+bool isWhite(QRgb pixel) {
+    return qRed(pixel) > 245 && qGreen(pixel) > 245 && qBlue(pixel) > 245;
+}
+
+// Share of pixels in `area` that are not white.
+double paintedShare(const QImage& image, const QRect& area) {
+    int painted = 0;
+    for (int y = area.top(); y <= area.bottom(); y += 4) {
+        for (int x = area.left(); x <= area.right(); x += 4)
+            painted += isWhite(image.pixel(x, y)) ? 0 : 1;
+    }
+    return painted / double(((area.width() + 3) / 4) * ((area.height() + 3) / 4));
+}
+
+class Walkthrough : public ::testing::Test {
+  protected:
+    TempDir dir;
+    std::string source = dir / "照片";
+    std::string output = dir / "成品";
+    std::string templateFile = dir / "走查模版.dat";
+    Shots shots;
+    ModalAnswers answers{shots};
+    MainWindow* window = nullptr;
+    bool finished = false;
+
+    void SetUp() override {
+        QProcess samples;
+        samples.start(
+            QStringLiteral(PLAZOR_MAKE_SAMPLES),
+            {QString::fromStdString(source), QStringLiteral("--count"), QString::number(kPictures)});
+        ASSERT_TRUE(samples.waitForFinished(60000));
+        ASSERT_EQ(samples.exitCode(), 0) << samples.readAllStandardError().toStdString();
+        fs::create_directories(output);
+    }
+
+    template <class T>
+    T* control(int id) const {
+        T* widget = qobject_cast<T*>(window->control(id));
+        EXPECT_NE(widget, nullptr) << id;
+        return widget;
+    }
+
+    QMenu* openMenuBarMenu(const QString& text) {
+        QMenuBar* bar = window->menuBar();
+        for (QAction* action : bar->actions()) {
+            if (action->text() == text) {
+                QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(action).center());
+                return waitForPopupMenu();
+            }
+        }
+        ADD_FAILURE() << "no menu " << text.toStdString();
+        return nullptr;
+    }
+
+    // A right click as the window system delivers it: the press, then the context menu request.
+    QMenu* openPasteContextMenu(const QPoint& at) {
+        QWidget* viewport = window->pasteList()->viewport();
+        QTest::mouseClick(viewport, Qt::RightButton, {}, at);
+        QContextMenuEvent request(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &request);
+        return waitForPopupMenu();
+    }
+
+    QPoint cellCentre(int row, int column) const {
+        const LayerList* list = window->pasteList();
+        return list->visualRect(list->model()->index(row, column)).center();
+    }
+
+    // A point in the paste list below its last row.
+    QPoint belowRows() const {
+        const LayerList* list = window->pasteList();
+        const int rowsBottom = list->rowCount() * kListRowHeight;
+        return {list->viewport()->width() / 2, std::min(rowsBottom + 10, list->viewport()->height() - 3)};
+    }
+
+    // Types x, y, width and height into the paste layer dialog.
+    void fillPasteDialog(QWidget* dialog, const QStringList& numbers) {
+        const char* const fields[] = {"editX", "editY", "editWidth", "editHeight"};
+        for (int i = 0; i < 4; ++i)
+            retype(dialog->findChild<QLineEdit*>(QLatin1String(fields[i])), numbers[i]);
+    }
+
+    void pressOk(QWidget* dialog) {
+        auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("okButton"));
+        ASSERT_NE(ok, nullptr);
+        QTest::mouseClick(ok, Qt::LeftButton);
+    }
+
+    // ---- the steps ----
+
+    void startWithANewTemplate() {
+        EXPECT_EQ(window->windowTitle(), title(QStringLiteral("新模版")));
+        EXPECT_EQ(window->statusText(kStatusBackgroundSize), QStringLiteral("800 x 800 像素"));
+        shots.take(QStringLiteral("main-window"));
+        QMenu* file = openMenuBarMenu(QStringLiteral("文件(&F)"));
+        shots.take(QStringLiteral("file-menu"));
+        // Nothing to save yet: no question.
+        clickMenuItem(file, cmd::kNewTemplate);
+        EXPECT_EQ(window->windowTitle(), title(QStringLiteral("新模版")));
+        EXPECT_EQ(window->pasteList()->rowCount(), 0);
+    }
+
+    void createTwoPasteLayers() {
+        LayerList* list = window->pasteList();
+        QMenu* menu = openPasteContextMenu(belowRows());
+        shots.take(QStringLiteral("paste-context-menu"));
+        clickMenuItem(menu, cmd::kPasteNew);
+        ASSERT_EQ(list->rowCount(), 1);
+        EXPECT_EQ(rowTexts(list, 0), texts({"1", "", "", "", "", "背景上方", "填充式缩放"}));
+        EXPECT_EQ(list->selectedRowIndices(), std::vector<int>{0});
+        shots.take(QStringLiteral("paste-layer-1-new"));
+
+        // The first layer's rectangle through a double click on its row.
+        answers.expect(QStringLiteral("贴图层#1"),
+                       windowTitled(QStringLiteral("QDialog"), QStringLiteral("贴图层#1")),
+                       [this](QWidget* dialog) {
+                           auto* x = dialog->findChild<QLineEdit*>(QStringLiteral("editX"));
+                           ASSERT_NE(x, nullptr);
+                           EXPECT_TRUE(x->text().isEmpty());  // a layer not drawn yet
+                           EXPECT_TRUE(QTest::qWaitFor([x] { return x->hasFocus(); }, 2000));
+                           fillPasteDialog(dialog, {"10", "10", "380", "380"});
+                           shots.take(QStringLiteral("paste-dialog-1"));
+                           pressOk(dialog);
+                       });
+        doubleClick(list->viewport(), cellCentre(0, 0));
+        EXPECT_EQ(rowTexts(list, 0), texts({"1", "10", "10", "380", "380", "背景上方", "填充式缩放"}));
+        EXPECT_EQ(window->statusText(kStatusLayerSize), QStringLiteral("380 x 380 像素"));
+        shots.take(QStringLiteral("paste-layer-1-placed"));
+
+        // The second layer: "新建" below the rows, then "编辑" from the menu of its row. A width that
+        // reaches past the background is refused first.
+        clickMenuItem(openPasteContextMenu(belowRows()), cmd::kPasteNew);
+        ASSERT_EQ(list->rowCount(), 2);
+        EXPECT_EQ(list->selectedRowIndices(), std::vector<int>{1});
+        QMenu* rowMenu = openPasteContextMenu(cellCentre(1, 2));
+        shots.take(QStringLiteral("paste-row-menu"));
+        answers.expect(
+            QStringLiteral("贴图层#2"), windowTitled(QStringLiteral("QDialog"), QStringLiteral("贴图层#2")),
+            [this](QWidget* dialog) {
+                fillPasteDialog(dialog, {"410", "10", "400", "380"});
+                pressOk(dialog);
+                EXPECT_TRUE(dialog->isVisible());
+                retype(dialog->findChild<QLineEdit*>(QStringLiteral("editWidth")), QStringLiteral("380"));
+                shots.take(QStringLiteral("paste-dialog-2"));
+                pressOk(dialog);
+            });
+        answers.expect(
+            QStringLiteral("x + width refusal"),
+            [](QWidget* w) {
+                auto* box = qobject_cast<QMessageBox*>(w);
+                return box && box->text().startsWith(QStringLiteral("x坐标  +  宽度  >  【背景层】宽度\n"));
+            },
+            [this](QWidget* box) {
+                EXPECT_EQ(box->windowTitle(), QStringLiteral("提示"));
+                EXPECT_TRUE(qobject_cast<QMessageBox*>(box)->text().contains(QStringLiteral("810")));
+                shots.take(QStringLiteral("paste-dialog-refusal"));
+                clickBoxButton(box, QStringLiteral("确定"));
+            });
+        clickMenuItem(rowMenu, cmd::kPasteEdit);
+        EXPECT_EQ(rowTexts(list, 1), texts({"2", "410", "10", "380", "380", "背景上方", "填充式缩放"}));
+        shots.take(QStringLiteral("two-paste-layers"));
+    }
+
+    void chooseTheFolders() {
+        answers.expect(QStringLiteral("source folder dialog"),
+                       windowTitled(QStringLiteral("QFileDialog"), QStringLiteral("选择【源图片文件夹】：")),
+                       [this](QWidget* dialog) {
+                           // Nothing chosen yet: the chooser opens in the home folder.
+                           EXPECT_EQ(qobject_cast<QFileDialog*>(dialog)->directory().absolutePath(),
+                                     QDir::homePath());
+                           pastePathAndAccept(dialog, QString::fromStdString(source), shots,
+                                              QStringLiteral("source-folder-dialog"));
+                       });
+        QTest::mouseClick(control<QPushButton>(ctl::kChooseSource), Qt::LeftButton);
+        EXPECT_EQ(control<QLineEdit>(ctl::kSourceFolder)->text().toStdString(), source);
+        EXPECT_EQ(control<QLineEdit>(ctl::kOutputFolder)->text().toStdString(), source + "_处理后");
+
+        answers.expect(QStringLiteral("output folder dialog"),
+                       windowTitled(QStringLiteral("QFileDialog"), QStringLiteral("图片处理后保存到：")),
+                       [this](QWidget* dialog) {
+                           // The proposed output folder does not exist yet: the chooser opens beside it.
+                           EXPECT_EQ(
+                               qobject_cast<QFileDialog*>(dialog)->directory().absolutePath().toStdString(),
+                               dir.str());
+                           pastePathAndAccept(dialog, QString::fromStdString(output), shots,
+                                              QStringLiteral("output-folder-dialog"));
+                       });
+        QTest::mouseClick(control<QPushButton>(ctl::kChooseOutput), Qt::LeftButton);
+        EXPECT_EQ(control<QLineEdit>(ctl::kOutputFolder)->text().toStdString(), output);
+        shots.take(QStringLiteral("folders-chosen"));
+    }
+
+    void startTheRun() {
+        const int batches = kPictures / 2;
+        answers.expect(
+            QStringLiteral("progress window"),
+            windowTitled(QStringLiteral("QDialog"), QStringLiteral("处理进度")),
+            [this, batches](QWidget* progress) {
+                EXPECT_EQ(progress->objectName(), QStringLiteral("Process"));
+                EXPECT_FALSE(window->isEnabled());
+                shots.take(QStringLiteral("progress-window"));
+                auto* text = progress->findChild<QLabel*>(QStringLiteral("progressText"));
+                ASSERT_NE(text, nullptr);
+                EXPECT_TRUE(
+                    QRegularExpression(QStringLiteral("^共 %1 批图片，正在处理第 \\d+ 批。$").arg(batches))
+                        .match(text->text())
+                        .hasMatch())
+                    << text->text().toStdString();
+                EXPECT_EQ(progress->findChild<QProgressBar*>()->maximum(), batches);
+                EXPECT_EQ(progress->findChild<QPushButton*>()->text(), QStringLiteral("停止"));
+            });
+        answers.expect(QStringLiteral("completion question"), messageBox(kCompletionQuestion),
+                       [this](QWidget* box) {
+                           EXPECT_EQ(box->windowTitle(), QStringLiteral("完成"));
+                           EXPECT_FALSE(window->findChild<QWidget*>(QStringLiteral("Process"))->isVisible());
+                           shots.take(QStringLiteral("completion-question"));
+                           clickBoxButton(box, QStringLiteral("否(&N)"));
+                       });
+        QTest::mouseClick(control<QPushButton>(ctl::kStart), Qt::LeftButton);
+        EXPECT_TRUE(window->isEnabled());
+        EXPECT_EQ(answers.pending(), QStringList());
+
+        ASSERT_EQ(countFiles(output, ".jpg"), batches);
+        // Batches are named after their first picture.
+        const QImage first(QString::fromStdString(output + "/photo_001.jpg"));
+        ASSERT_FALSE(first.isNull());
+        EXPECT_EQ(first.size(), QSize(800, 800));
+        EXPECT_GT(paintedShare(first, QRect(10, 10, 380, 380)), 0.5);
+        EXPECT_GT(paintedShare(first, QRect(410, 10, 380, 380)), 0.5);
+        EXPECT_EQ(paintedShare(first, QRect(0, 400, 800, 400)), 0.0);
+        shots.take(QStringLiteral("after-run"));
+    }
+
+    void saveTheTemplate() {
+        answers.expect(QStringLiteral("save dialog"),
+                       windowTitled(QStringLiteral("QFileDialog"), QStringLiteral("模版保存到")),
+                       [this](QWidget* dialog) {
+                           // Typed without its extension: ".dat" is added.
+                           pastePathAndAccept(dialog, QString::fromStdString(dir / "走查模版"), shots,
+                                              QStringLiteral("save-dialog"));
+                       });
+        // Without a window manager nobody hands the focus back after the last box: the user clicks
+        // into the window first.
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+        EXPECT_TRUE(fs::is_regular_file(templateFile));
+        EXPECT_EQ(window->windowTitle(), title(QStringLiteral("走查模版.dat")));
+        shots.take(QStringLiteral("template-saved"));
+    }
+
+    void openItAgain() {
+        const LayerList* list = window->pasteList();
+        const QStringList row1 = rowTexts(list, 0), row2 = rowTexts(list, 1);
+
+        answers.expect(QStringLiteral("open dialog"),
+                       windowTitled(QStringLiteral("QFileDialog"), QStringLiteral("打开模版")),
+                       [this](QWidget* dialog) {
+                           pastePathAndAccept(dialog, QString::fromStdString(templateFile), shots,
+                                              QStringLiteral("open-dialog"));
+                       });
+        // An unchanged template is opened without the question.
+        clickMenuItem(openMenuBarMenu(QStringLiteral("文件(&F)")), cmd::kOpenTemplate);
+        EXPECT_EQ(window->windowTitle(), title(QStringLiteral("走查模版.dat")));
+        ASSERT_EQ(list->rowCount(), 2);
+        EXPECT_EQ(rowTexts(list, 0), row1);
+        EXPECT_EQ(rowTexts(list, 1), row2);
+        // The folders belong to the run, not to the template: opening starts without them.
+        EXPECT_TRUE(control<QLineEdit>(ctl::kSourceFolder)->text().isEmpty());
+        EXPECT_TRUE(control<QLineEdit>(ctl::kOutputFolder)->text().isEmpty());
+        EXPECT_EQ(control<QLineEdit>(ctl::kBackgroundWidth)->text(), QStringLiteral("800"));
+        EXPECT_EQ(control<QLineEdit>(ctl::kBackgroundHeight)->text(), QStringLiteral("800"));
+        EXPECT_EQ(window->statusText(kStatusBackgroundSize), QStringLiteral("800 x 800 像素"));
+        shots.take(QStringLiteral("template-opened"));
+    }
+
+    void newAsksNothing() {
+        // Any question here is an unexpected window and fails the walkthrough.
+        clickMenuItem(openMenuBarMenu(QStringLiteral("文件(&F)")), cmd::kNewTemplate);
+        EXPECT_EQ(window->windowTitle(), title(QStringLiteral("新模版")));
+        EXPECT_EQ(window->pasteList()->rowCount(), 0);
+        EXPECT_TRUE(window->statusText(kStatusLayerSize).isEmpty());
+        shots.take(QStringLiteral("new-template-again"));
+    }
+
+    // Opens a drop-down list with the mouse and picks an item with the arrow keys and Enter.
+    void pick(QComboBox* list, const QString& item) {
+        ASSERT_NE(list, nullptr);
+        const int row = list->findText(item);
+        ASSERT_GE(row, 0) << item.toStdString();
+        QTest::mouseClick(list, Qt::LeftButton);
+        QAbstractItemView* view = list->view();
+        ASSERT_TRUE(QTest::qWaitFor([view] { return view->isVisible(); }, kWaitMs));
+        while (view->currentIndex().row() < row)
+            QTest::keyClick(view, Qt::Key_Down);
+        while (view->currentIndex().row() > row)
+            QTest::keyClick(view, Qt::Key_Up);
+        QTest::keyClick(view, Qt::Key_Return);
+        EXPECT_TRUE(QTest::qWaitFor([view] { return !view->isVisible(); }, kWaitMs));
+    }
+
+    // The output block's PNG layout, with PNG-8 and its colour count.
+    void lookAtThePngSettings() {
+        pick(control<QComboBox>(ctl::kFormatList), QStringLiteral("PNG"));
+        auto* png8 = control<QCheckBox>(ctl::kPng8);
+        ASSERT_NE(png8, nullptr);
+        EXPECT_TRUE(png8->isVisible());
+        EXPECT_FALSE(window->findChild<QWidget*>(QStringLiteral("QualitySlider"))->isVisible());
+        QTest::mouseClick(png8, Qt::LeftButton);
+        EXPECT_TRUE(control<QComboBox>(ctl::kColourCount)->isVisible());
+        EXPECT_EQ(control<QComboBox>(ctl::kColourCount)->currentText(), QStringLiteral("256"));
+        shots.take(QStringLiteral("png-settings"));
+    }
+
+    void scenario() {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* main = qobject_cast<MainWindow*>(top)) window = main;
+        }
+        if (window) {
+            using Step = void (Walkthrough::*)();
+            for (Step step : {&Walkthrough::startWithANewTemplate, &Walkthrough::createTwoPasteLayers,
+                              &Walkthrough::chooseTheFolders, &Walkthrough::startTheRun,
+                              &Walkthrough::saveTheTemplate, &Walkthrough::openItAgain,
+                              &Walkthrough::newAsksNothing, &Walkthrough::lookAtThePngSettings}) {
+                (this->*step)();
+                if (HasFatalFailure()) break;
+            }
+            finished = !HasFailure();
+            // Unchanged: the window closes without a question.
+            window->close();
+        } else {
+            ADD_FAILURE() << "no main window";
+        }
+        QCoreApplication::exit(0);
+    }
+};
+
+TEST_F(Walkthrough, ANewTemplateIsLaidOutRunSavedAndOpenedAgain) {
+    QTranslator qtTexts;
+    installChineseQtTexts(qtTexts);
+    BalloonRegister balloons;
+    QtUiPort ui(balloons);
+    EditorParts parts;
+    parts.installCommands = [](EditorContext& context) { new EditorCommands(context); };
+
+    // A first start asks about the desktop launcher; "否(&N)" leaves it for the next start.
+    answers.expect(QStringLiteral("launcher question"), messageBox(kShortcutQuestion), [this](QWidget* box) {
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("询问"));
+        shots.take(QStringLiteral("launcher-question"));
+        clickBoxButton(box, QStringLiteral("否(&N)"));
+        QTimer::singleShot(kSettleMs, [this] { scenario(); });
+    });
+    QTimer::singleShot(kTimeLimitMs, [this] {
+        ADD_FAILURE() << "the walkthrough did not end; still expected: "
+                      << answers.pending().join(QStringLiteral(", ")).toStdString();
+        shots.take(QStringLiteral("timeout"));
+        std::_Exit(3);
+    });
+
+    EXPECT_EQ(runEditor(ui, balloons, parts), 0);
+    EXPECT_TRUE(finished);
+    EXPECT_EQ(answers.pending(), QStringList());
+}
+
+}  // namespace
+}  // namespace plazor
