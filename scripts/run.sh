@@ -11,6 +11,8 @@ cmake --build "$build" -j "$(nproc)" --target plazor-batch plazor-make-samples
 
 demo="$build/demo"
 out="${1:-$demo/output}"
+# The default output folder is the demo's own: start it empty so a second run does not add "(2)" names.
+[ -z "${1:-}" ] && rm -rf "$out"
 rm -rf "$demo/pictures"
 mkdir -p "$demo" "$out"
 "$build/tools/plazor-make-samples" "$demo/pictures" --count 10 --varied
