@@ -189,6 +189,12 @@ bool Document::setPasteLayerStyle(std::size_t index, unsigned overflowStyle) {
     return true;
 }
 
+bool Document::setPasteLayerCustomize(std::size_t index, const Customize& customize) {
+    if (index >= pasteLayers.size() || pasteLayers[index].customize == customize) return false;
+    pasteLayers[index].customize = customize;
+    return true;
+}
+
 void Document::setPasteLayerSelected(std::size_t index, bool selected) {
     if (index < pasteLayers.size()) pasteLayers[index].selected = selected;
 }

@@ -179,6 +179,8 @@ class Document {
     void setPasteLayerRect(std::size_t index, int x, int y, int width, int height);
     bool setPasteLayerLevel(std::size_t index, unsigned level);
     bool setPasteLayerStyle(std::size_t index, unsigned overflowStyle);
+    // The custom display style record of a layer; false when it already held these values.
+    bool setPasteLayerCustomize(std::size_t index, const Customize& customize);
     // The selected flags that the paste list and the canvas share.
     void setPasteLayerSelected(std::size_t index, bool selected);
     void deselectPasteLayers();

@@ -22,9 +22,11 @@ EditorCommands::EditorCommands(EditorContext& editor)
     installOutputCommands(*context_);
     installHelpCommands(*context_);
     installPasteCommands(*context_);
+    installGeneratorCommands(*context_);
     installWatermarkCommands(*context_);
     installSliceCommands(*context_);
     installListEvents(*context_);
+    installCustomStyleWindow(*context_);
     installExternalTasks(*context_);
 }
 

@@ -39,8 +39,10 @@ void installBackgroundCommands(CommandContext& context);  // background type, pi
 void installOutputCommands(CommandContext& context);      // check boxes, output settings, folders, refresh, start
 void installHelpCommands(CommandContext& context);        // companion, user guide, web site, about
 void installPasteCommands(CommandContext& context);       // paste layers
+void installGeneratorCommands(CommandContext& context);   // multi-grid and heart layout generators
 void installWatermarkCommands(CommandContext& context);   // watermark layers
 void installSliceCommands(CommandContext& context);       // horizontal slices
 void installListEvents(CommandContext& context);          // the three lists' selection and double clicks
+void installCustomStyleWindow(CommandContext& context);   // the custom display style window
 
 }  // namespace plazor
