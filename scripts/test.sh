@@ -12,7 +12,6 @@ ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
 
 if [ "${PLAZOR_SKIP_SANITIZERS:-0}" != 1 ]; then
   asan="${PLAZOR_ASAN_BUILD_DIR:-$root/build-asan}"
-  cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPLAZOR_BUILD_GUI=OFF -DPLAZOR_SANITIZE=ON >/dev/null
-  cmake --build "$asan" -j "$(nproc)"
+  PLAZOR_BUILD_DIR="$asan" "$root/scripts/build.sh" -DCMAKE_BUILD_TYPE=Debug -DPLAZOR_BUILD_GUI=OFF -DPLAZOR_SANITIZE=ON
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 ctest --test-dir "$asan" --output-on-failure -j "$(nproc)"
 fi

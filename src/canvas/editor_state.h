@@ -10,35 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "canvas/canvas_mode.h"
+#include "template/edit_history.h"
+
 namespace plazor {
-
-// The canvas's interaction state.
-enum class CanvasMode : int {
-    Idle = 0,
-    PastePending = 1,
-    PasteDrawing = 2,
-    PasteSelected = 3,
-    WatermarkPending = 13,
-    WatermarkDrawing = 14,
-    WatermarkSelected = 15,
-    SlicePending = 17,
-    SliceDrawing = 18,
-    SliceSelected = 19,
-    BandPressed = 21,
-    BandDragging = 22,
-    MultipleSelection = 23,
-};
-
-enum class LayerKind : int { None = 0, Paste = 1, Watermark = 2, Slice = 3 };
-
-// The layer being edited: its kind and its 0-based position in its list.
-struct CurrentLayer {
-    LayerKind kind = LayerKind::None;
-    int index = -1;
-
-    bool is(LayerKind k) const { return kind == k && index >= 0; }
-    bool operator==(const CurrentLayer&) const = default;
-};
 
 class EditorState : public QObject {
     Q_OBJECT
@@ -67,6 +42,9 @@ public:
     // The custom background colour (red in the low byte) and its text: "#ffffff", "none" or "#rrggbb".
     std::uint32_t chosenColour = 0xFFFFFF;
     std::string colourText = "#ffffff";
+
+    // Undo and redo of the template's content; cleared when a template is opened or created.
+    EditHistory history;
 
     void clearCurrent() {
         current = {};

@@ -59,6 +59,7 @@ struct PasteLayer {
     bool selected = false;  // display state of the canvas and lists; not saved
 
     bool isPlaced() const { return x != -1 && width != -1; }
+    bool operator==(const PasteLayer&) const = default;
 };
 
 struct WatermarkLayer {
@@ -67,12 +68,14 @@ struct WatermarkLayer {
     int width = 0, height = 0;  // size of the picture as last read; not saved
     std::string path;           // UTF-8
     bool selected = false;
+    bool operator==(const WatermarkLayer&) const = default;
 };
 
 struct Slice {
     int number = 0;
     int y = -1;  // -1 until positioned
     bool selected = false;
+    bool operator==(const Slice&) const = default;
 };
 
 struct Background {
@@ -86,6 +89,7 @@ struct Background {
     std::string szWidth = "800", szHeight = "800";  // sizes as shown in the unit
     std::string picturePath;                        // UTF-8
     int colourChoice = kColourWhite;
+    bool operator==(const Background&) const = default;
 };
 
 // Range of the JPG quality track bar.
@@ -109,6 +113,7 @@ struct Settings {
     bool transparent = true;
     bool png8 = false;
     int colourCount = kDefaultColourCount;
+    bool operator==(const Settings&) const = default;
 };
 
 inline constexpr const char* kNewTemplateTitle = "新模版";
