@@ -8,6 +8,7 @@
 #include "app/qt_translations.h"
 #include "app/qt_ui_port.h"
 #include "app/startup.h"
+#include "util/magick.h"
 #include "util/special_folders.h"
 
 #include <QApplication>
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
     // A crash while reporting a crash must not start yet another report.
     if (!crashReportMode) plazor::installCrashHandler(plazor::programFile(), plazor::prepareEventLog());
 
+    // The image library's environment is set while it starts, before Qt starts any thread.
+    plazor::ensureMagickStarted();
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/program/plazor.svg")));
     QTranslator qtTexts;

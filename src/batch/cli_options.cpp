@@ -8,11 +8,14 @@ namespace {
 std::optional<int> parseNumber(const std::string& text, int min, int max) {
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || value < min || value > max) return std::nullopt;
+    if (ec != std::errc() || end != text.data() + text.size() || value < min || value > max)
+        return std::nullopt;
     return value;
 }
 
-ParseResult refuse(std::string error) { return {std::nullopt, std::move(error)}; }
+ParseResult refuse(std::string error) {
+    return {std::nullopt, std::move(error)};
+}
 
 }  // namespace
 
@@ -71,7 +74,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
             if (positional.size() != 3) return refuse("render needs TEMPLATE SOURCE OUTPUT");
             break;
         case Command::Check:
-            if (positional.size() != 1 && positional.size() != 3) return refuse("check needs TEMPLATE [SOURCE OUTPUT]");
+            if (positional.size() != 1 && positional.size() != 3)
+                return refuse("check needs TEMPLATE [SOURCE OUTPUT]");
             break;
         default:
             if (positional.size() != 1) return refuse("template needs TEMPLATE");
@@ -99,6 +103,8 @@ Commands:
             does, then fills the template's paste layers with the pictures of SOURCE, batch after
             batch, and writes one picture per batch into OUTPUT (created when missing). Progress
             goes to stderr when it is a terminal, with the info lines and a summary at the end.
+            When a canvas would not fit in memory once per job, fewer jobs run (the summary says
+            so).
             Ctrl+C stops cleanly after the current step.
   check     Loads the template (reporting its problems) and, given SOURCE and OUTPUT, runs the checks
             before a run without rendering anything.
@@ -117,11 +123,13 @@ Options:
   --write OUT           with template: write the loaded template to OUT
 
 Exit codes:
-  0  done (render: every batch rendered)
+  0  done (render: every batch rendered and written)
   1  the template could not be read, or --write failed
   2  a check before the run failed (its message is printed)
   3  the run was stopped before its end (Ctrl+C, or a PNG-8 failure)
   4  the command line is wrong
+  5  render: the run ended, but some pictures (or strips, or HTML pages) could not be written;
+     the summary says how many, the info lines say why
 )";
 }
 

@@ -10,10 +10,11 @@ namespace plazor::batch {
 // Exit codes of plazor-batch.
 enum ExitCode : int {
     kExitOk = 0,
-    kExitTemplate = 1,  // the template could not be read, or --write failed
-    kExitChecks = 2,    // a check before the run failed
-    kExitStopped = 3,   // the run was stopped (Ctrl+C, or a PNG-8 failure)
-    kExitUsage = 4,     // the command line is wrong
+    kExitTemplate = 1,   // the template could not be read, or --write failed
+    kExitChecks = 2,     // a check before the run failed
+    kExitStopped = 3,    // the run was stopped (Ctrl+C, or a PNG-8 failure)
+    kExitUsage = 4,      // the command line is wrong
+    kExitUnwritten = 5,  // the run ended, but some pictures could not be written
 };
 
 enum class Command { Help, Version, Render, Check, Template };
@@ -23,10 +24,10 @@ struct Request {
     std::string templatePath;
     std::string sourceFolder;
     std::string outputFolder;
-    bool subFolders = false;       // sub-folder list mode
-    bool sliceSubFolder = true;    // strips into a sub-folder named after the batch
-    std::optional<int> dpi;        // used when the template carries none
-    std::optional<int> jobs;       // batches rendered at once; default one per core
+    bool subFolders = false;     // sub-folder list mode
+    bool sliceSubFolder = true;  // strips into a sub-folder named after the batch
+    std::optional<int> dpi;      // used when the template carries none
+    std::optional<int> jobs;     // batches rendered at once; default one per core
     std::optional<std::string> writePath;
 };
 

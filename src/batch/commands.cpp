@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "render/canvas_budget.h"
 #include "render/render_run.h"
 #include "render/run_checks.h"
 #include "template/names.h"
@@ -14,14 +15,16 @@ namespace {
 
 // Info lines end in their own "\r\n" or "\n" as the program writes them; a terminal wants one "\n".
 std::string asLine(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
     return text + "\n";
 }
 
 bool loadInto(Document& doc, const Request& request, Streams& io) {
     doc.background.dpi = request.dpi.value_or(72);
     const LoadResult loaded = loadTemplate(doc, request.templatePath);
-    for (const std::string& line : loaded.infoLines) io.err << asLine(line);
+    for (const std::string& line : loaded.infoLines)
+        io.err << asLine(line);
     if (!loaded.ok()) {
         io.err << request.templatePath << ": " << loaded.errorText << "\n";
         return false;
@@ -64,7 +67,8 @@ void printSummary(const Document& doc, std::ostream& out) {
     }
     out << "horizontal slices: " << doc.slices.size() << (doc.settings.cutlineOpen ? " (on" : " (off")
         << (doc.settings.cutlineHtmlOpen ? ", HTML)" : ")") << "\n";
-    for (const Slice& s : doc.slices) out << "  " << sliceName(s.number) << ": y " << s.y << "\n";
+    for (const Slice& s : doc.slices)
+        out << "  " << sliceName(s.number) << ": y " << s.y << "\n";
     const Settings& st = doc.settings;
     if (st.format == kFormatJpg) {
         static const char* const kSpaces[] = {"sRGB", "RGB", "CMYK", "灰色"};
@@ -83,7 +87,8 @@ int templateCommand(const Request& request, Streams& io) {
     if (!request.writePath) return kExitOk;
     const SaveResult saved = saveTemplate(doc, *request.writePath);
     if (!saved.ok()) {
-        for (const std::string& line : saved.infoLines) io.err << asLine(line);
+        for (const std::string& line : saved.infoLines)
+            io.err << asLine(line);
         io.err << saved.errorText << "\n";
         return kExitTemplate;
     }
@@ -91,7 +96,9 @@ int templateCommand(const Request& request, Streams& io) {
     return kExitOk;
 }
 
-LoadMode modeOf(const Request& request) { return request.subFolders ? kSubFolderListMode : kPictureListMode; }
+LoadMode modeOf(const Request& request) {
+    return request.subFolders ? kSubFolderListMode : kPictureListMode;
+}
 
 int checkCommand(const Request& request, Streams& io) {
     Document doc;
@@ -100,20 +107,35 @@ int checkCommand(const Request& request, Streams& io) {
         io.out << "template ok: " << doc.pasteLayers.size() << " paste layers\n";
         return kExitOk;
     }
-    const RunCheckResult checked = checkBeforeRun(doc, request.sourceFolder, request.outputFolder, modeOf(request));
+    const RunCheckResult checked =
+        checkBeforeRun(doc, request.sourceFolder, request.outputFolder, modeOf(request));
     if (!checked.ok()) {
         printCheckFailure(*checked.failure, io.err);
         return kExitChecks;
     }
-    io.out << "ready: " << checked.plan.sources.size() << (request.subFolders ? " sub-folders, " : " pictures, ")
-           << checked.plan.batches << " batches\n";
+    io.out << "ready: " << checked.plan.sources.size()
+           << (request.subFolders ? " sub-folders, " : " pictures, ") << checked.plan.batches << " batches\n";
     return kExitOk;
+}
+
+void printRunSummary(const RunSummary& summary, std::ostream& out) {
+    if (summary.workers < summary.requestedWorkers) {
+        out << "ran " << summary.workers << (summary.workers == 1 ? " job" : " jobs") << " instead of "
+            << summary.requestedWorkers << ": each needs " << byteSizeText(summary.workerBytes)
+            << " for its canvases, and the image library has " << byteSizeText(libraryMemoryBytes())
+            << " of memory\n";
+    }
+    if (summary.unwritten > 0) {
+        out << summary.unwritten << " of " << summary.rendered
+            << (summary.rendered == 1 ? " picture" : " pictures") << " could not be written\n";
+    }
 }
 
 int renderCommand(const Request& request, Streams& io, std::atomic<std::atomic<int>*>& stop) {
     Document doc;
     if (!loadInto(doc, request, io)) return kExitTemplate;
-    const RunCheckResult checked = checkBeforeRun(doc, request.sourceFolder, request.outputFolder, modeOf(request));
+    const RunCheckResult checked =
+        checkBeforeRun(doc, request.sourceFolder, request.outputFolder, modeOf(request));
     if (!checked.ok()) {
         printCheckFailure(*checked.failure, io.err);
         return kExitChecks;
@@ -148,13 +170,16 @@ int renderCommand(const Request& request, Streams& io, std::atomic<std::atomic<i
     const RunEnd end = run.wait();
     stop = nullptr;
     if (io.progressOnTerminal) io.err << "\r\033[K";
+    const RunSummary summary = run.summary();
     if (end == RunEnd::kStopped) {
         io.out << "stopped: " << request.outputFolder << "\n";
-        return kExitStopped;
+    } else {
+        io.out << "finished: " << batches << (batches == 1 ? " batch" : " batches") << " into "
+               << request.outputFolder << "\n";
     }
-    io.out << "finished: " << batches << (batches == 1 ? " batch" : " batches") << " into " << request.outputFolder
-           << "\n";
-    return kExitOk;
+    printRunSummary(summary, io.out);
+    if (end == RunEnd::kStopped) return kExitStopped;
+    return summary.unwritten > 0 ? kExitUnwritten : kExitOk;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "batch/commands.h"
+#include "util/magick.h"
 
 namespace {
 
@@ -21,6 +22,8 @@ extern "C" void onInterrupt(int) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The image library's environment is set while it starts, before any other thread exists.
+    plazor::ensureMagickStarted();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const plazor::batch::ParseResult parsed = plazor::batch::parseCommandLine(args);
     if (!parsed.request) {
@@ -28,5 +31,6 @@ int main(int argc, char** argv) {
         return plazor::batch::kExitUsage;
     }
     std::signal(SIGINT, onInterrupt);
-    return plazor::batch::runRequest(*parsed.request, {std::cout, std::cerr, isatty(STDERR_FILENO) != 0}, g_stop);
+    return plazor::batch::runRequest(*parsed.request, {std::cout, std::cerr, isatty(STDERR_FILENO) != 0},
+                                     g_stop);
 }

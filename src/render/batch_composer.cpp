@@ -1,27 +1,50 @@
 #include "render/batch_composer.h"
 
 #include "render/placement.h"
+#include "template/names.h"
 #include "util/colour.h"
 
 namespace plazor {
 namespace {
 
-Wand filledCanvas(int width, int height, const std::string& colour) {
+// A new picture of one colour; nothing, with the library's reason, when it cannot be made (a canvas
+// beyond the library's memory and disk).
+Wand filledCanvas(int width, int height, const std::string& colour, std::string& error) {
     Wand wand = newWand();
     PixelWandPtr fill(NewPixelWand());
     PixelSetColor(fill.get(), colour.c_str());
-    MagickNewImage(wand.get(), static_cast<size_t>(width), static_cast<size_t>(height), fill.get());
+    if (MagickNewImage(wand.get(), static_cast<size_t>(width), static_cast<size_t>(height), fill.get()) ==
+        MagickFalse) {
+        error = wandError(wand.get());
+        return nullptr;
+    }
     return wand;
 }
 
-Wand cloneOf(const Wand& wand) { return wand ? Wand(CloneMagickWand(wand.get())) : nullptr; }
+Wand cloneOf(const Wand& wand) {
+    return wand ? Wand(CloneMagickWand(wand.get())) : nullptr;
+}
+
+std::string canvasFailureLine(int width, int height, const std::string& reason) {
+    return "创建 " + std::to_string(width) + " x " + std::to_string(height) + " 像素的画布时发生错误:\r\n" +
+           reason + "\r\n";
+}
+
+// A picture that was read but could not be fitted or composited is not an invalid picture: the
+// library ran out of something, and the line says so.
+std::string placeFailureLine(const std::string& path, int layerNumber, const std::string& reason) {
+    return "图片 '" + path + "' 未能放入 " + pasteLayerName(layerNumber) + ":\r\n" + reason + "\r\n";
+}
+
+std::string readFailureLine(const std::string& path, const SourcePicture& source) {
+    if (!source.outOfResources) return "无效图片:" + path + "\n";
+    return "图片 '" + path + "' 因图片库资源不足未能读取:\r\n" + source.reason + "\r\n";
+}
 
 }  // namespace
 
-RunPictures::RunPictures(const Document& doc) {
+RunPictures::RunPictures(const Document& doc, std::uint64_t watermarkBytes) : watermarks_(watermarkBytes) {
     if (doc.background.kind == kPictureBackground) background_ = readBlob(doc.background.pictureData);
-    if (!doc.settings.watermarkOpen) return;
-    for (const WatermarkLayer& layer : doc.watermarks) watermarks_.push_back(readSourcePicture(layer.path).picture);
 }
 
 Wand RunPictures::background() const {
@@ -29,57 +52,69 @@ Wand RunPictures::background() const {
     return cloneOf(background_);
 }
 
-Wand RunPictures::watermark(std::size_t i) const {
-    std::lock_guard lock(mutex_);
-    return i < watermarks_.size() ? cloneOf(watermarks_[i]) : nullptr;
+Wand RunPictures::watermark(const std::string& path) const {
+    return watermarks_.picture(path);
 }
 
-Wand composeBatch(const Document& doc, const RunPictures& shared, const std::vector<std::string>& pictures,
-                  const std::atomic<int>& stop, const InfoSink& info) {
+ComposedBatch composeBatch(const Document& doc, const RunPictures& shared,
+                           const std::vector<std::string>& pictures, const std::atomic<int>& stop,
+                           const InfoSink& info) {
     const Background& bg = doc.background;
     const Settings& settings = doc.settings;
 
     // The base canvas carries the output's resolution; it is transparent only for transparent PNGs.
     const bool transparentBase = settings.format == kFormatPng && settings.transparent;
-    Wand base = filledCanvas(bg.width, bg.height, transparentBase ? "none" : "#ffffff");
+    std::string error;
+    Wand base = filledCanvas(bg.width, bg.height, transparentBase ? "none" : "#ffffff", error);
+    if (!base) {
+        info(canvasFailureLine(bg.width, bg.height, error));
+        return {};
+    }
     MagickSetImageUnits(base.get(), PixelsPerInchResolution);
     MagickSetImageResolution(base.get(), bg.dpi, bg.dpi);
 
     Wand background = bg.kind == kPictureBackground ? shared.background() : nullptr;
     if (!background) {
         const bool clear = bg.kind == kColourBackground && bg.colourChoice == kColourTransparent;
-        background = filledCanvas(bg.width, bg.height, clear ? "none" : colourText(bg.colour));
+        background = filledCanvas(bg.width, bg.height, clear ? "none" : colourText(bg.colour), error);
+        if (!background) {
+            info(canvasFailureLine(bg.width, bg.height, error));
+            return {};
+        }
     }
 
     const std::size_t count = std::min(pictures.size(), doc.pasteLayers.size());
     for (std::size_t k = 0; k < count; ++k) {
-        if (stop) return nullptr;
+        if (stop) return {nullptr, true};
         const SourcePicture source = readSourcePicture(pictures[k]);
         if (!source.ok()) {
-            info("无效图片:" + pictures[k] + "\n");
+            info(readFailureLine(pictures[k], source));
             continue;
         }
         const PasteLayer& layer = doc.pasteLayers[k];
-        const PlaceResult placed = placePicture(layer.level == kBelowBackground ? base.get() : background.get(),
-                                                source.picture.get(), layer);
-        if (!placed.ok) info("无效图片:" + pictures[k] + "\n" + placed.reason);
+        const PlaceResult placed = placePicture(
+            layer.level == kBelowBackground ? base.get() : background.get(), source.picture.get(), layer);
+        if (!placed.ok) info(placeFailureLine(pictures[k], layer.number, placed.reason));
     }
 
-    MagickCompositeImage(base.get(), background.get(), OverCompositeOp, 0, 0);
+    if (MagickCompositeImage(base.get(), background.get(), OverCompositeOp, 0, 0) == MagickFalse) {
+        info(canvasFailureLine(bg.width, bg.height, wandError(base.get())));
+        return {};
+    }
     background.reset();
 
     if (settings.watermarkOpen) {
-        for (std::size_t i = 0; i < doc.watermarks.size(); ++i) {
-            if (stop) return nullptr;
-            const Wand mark = shared.watermark(i);
+        for (const WatermarkLayer& layer : doc.watermarks) {
+            if (stop) return {nullptr, true};
+            const Wand mark = shared.watermark(layer.path);
             if (!mark) {
-                info("无效水印图片:" + doc.watermarks[i].path);
+                info("无效水印图片:" + layer.path);
                 continue;
             }
-            MagickCompositeImage(base.get(), mark.get(), OverCompositeOp, doc.watermarks[i].x, doc.watermarks[i].y);
+            MagickCompositeImage(base.get(), mark.get(), OverCompositeOp, layer.x, layer.y);
         }
     }
-    return base;
+    return {std::move(base), false};
 }
 
 }  // namespace plazor

@@ -7,31 +7,42 @@
 #include <vector>
 
 #include "render/batch_output.h"
+#include "render/watermark_cache.h"
 #include "template/document.h"
 #include "util/magick.h"
 
 namespace plazor {
 
-// What every batch of a run shares, decoded once: the background picture and the watermarks.
-// Batches take clones, so workers never share a picture they change.
+// What every batch of a run shares: the background picture, decoded once, and the watermark
+// pictures, decoded once per distinct path. Batches take copies, so workers never share a picture
+// they change.
 class RunPictures {
-public:
-    explicit RunPictures(const Document& doc);
+  public:
+    // Watermarks beyond `watermarkBytes` of decoded pictures are decoded again when next used.
+    RunPictures(const Document& doc, std::uint64_t watermarkBytes);
 
     // A copy of the decoded background picture (picture backgrounds), or nothing.
     Wand background() const;
-    // A copy of watermark i, or nothing when it could not be read.
-    Wand watermark(std::size_t i) const;
+    // A copy of the picture at `path`, or nothing when it could not be read.
+    Wand watermark(const std::string& path) const;
 
-private:
-    mutable std::mutex mutex_;  // cloning reads the shared pictures' reference counts
+    const WatermarkCache& watermarks() const { return watermarks_; }
+
+  private:
+    mutable std::mutex mutex_;  // cloning reads the shared picture's reference count
     Wand background_;
-    std::vector<Wand> watermarks_;
+    mutable WatermarkCache watermarks_;
 };
 
-// Renders one batch; `pictures[k]` goes to paste layer k. Returns the finished picture, or nothing
-// when the stop flag was seen.
-Wand composeBatch(const Document& doc, const RunPictures& shared, const std::vector<std::string>& pictures,
-                  const std::atomic<int>& stop, const InfoSink& info);
+struct ComposedBatch {
+    Wand picture;          // the finished picture; empty when stopped or when no canvas could be made
+    bool stopped = false;  // the stop flag was seen
+};
+
+// Renders one batch; `pictures[k]` goes to paste layer k. A canvas the library cannot make gives one
+// info line and no picture.
+ComposedBatch composeBatch(const Document& doc, const RunPictures& shared,
+                           const std::vector<std::string>& pictures, const std::atomic<int>& stop,
+                           const InfoSink& info);
 
 }  // namespace plazor

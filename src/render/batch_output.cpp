@@ -14,7 +14,9 @@
 
 namespace plazor {
 
-bool NameReserver::taken(const std::string& path) const { return reserved_.count(path) > 0 || pathTaken(path); }
+bool NameReserver::taken(const std::string& path) const {
+    return reserved_.count(path) > 0 || pathTaken(path);
+}
 
 std::string NameReserver::reserve(const std::string& stem, const std::string& ext) {
     std::string path = firstFreeName(stem, ext, [this](const std::string& p) { return taken(p); });
@@ -53,33 +55,37 @@ OutputPlan planOutput(const Document& doc, const std::string& outputFolder, cons
             plan.infoLines.push_back("'" + batchName + "' 相关的【横切片】图片将不保存到子文件夹中。\r\n");
         }
     }
-    if (doc.settings.cutlineHtmlOpen) plan.htmlPath = names.reserve(joinPath(outputFolder, batchName), ".html");
+    if (doc.settings.cutlineHtmlOpen)
+        plan.htmlPath = names.reserve(joinPath(outputFolder, batchName), ".html");
 
     plan.strips = planStrips(doc.slices, doc.background.height);
     const int width = stripNumberWidth(doc.slices.size());
     for (const Strip& strip : plan.strips) {
-        plan.stripPaths.push_back(names.reserve(joinPath(stripFolder, stripStem(batchName, strip.number, width)), ext));
+        plan.stripPaths.push_back(
+            names.reserve(joinPath(stripFolder, stripStem(batchName, strip.number, width)), ext));
     }
     return plan;
 }
 
 namespace {
 
-bool writeWhole(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx) {
+OutputWritten stopAfter(const std::string& message, OutputContext& ctx) {
+    ctx.info(message);
+    ctx.stop = 1;
+    return {false, false};
+}
+
+OutputWritten writeWhole(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx) {
     const Settings& settings = ctx.doc.settings;
     if (settings.format == kFormatPng && settings.png8) {
         const Png8Written png8 = writePng8(picture, settings.colourCount, plan.outputPath);
-        if (!png8.ok) {
-            ctx.info(png8.message);
-            ctx.stop = 1;
-            return false;
-        }
-        return true;
+        if (!png8.ok) return stopAfter(png8.message, ctx);
+        return {};
     }
     prepareForOutput(picture, settings);
     const WriteOutcome written = writePicture(picture, plan.outputPath);
     if (!written.ok) ctx.info(written.infoLine);
-    return true;
+    return {true, written.ok};
 }
 
 std::string relativeToOutput(const OutputPlan& plan, const std::string& stripPath) {
@@ -87,36 +93,32 @@ std::string relativeToOutput(const OutputPlan& plan, const std::string& stripPat
     return plan.stripFolderPart.empty() ? name : plan.stripFolderPart + "/" + name;
 }
 
-void writeHtml(const OutputPlan& plan, const std::vector<HtmlStripLine>& lines, OutputContext& ctx) {
+bool writeHtml(const OutputPlan& plan, const std::vector<HtmlStripLine>& lines, OutputContext& ctx) {
     // The page declares charset=gbk, so its text (the batch name, the strip paths) goes out as
     // code-page-936 bytes.
     const std::string page = utf8ToGbk(htmlPage(plan.batchName, lines)).value_or(std::string());
     const AtomicWriteResult result = writeFileAtomically(plan.htmlPath, page);
-    if (result.ok()) return;
+    if (result.ok()) return true;
     const char* what = result.status == AtomicWriteResult::kOpenFailed ? "创建文件 '" : "写文件 '";
     ctx.info(what + plan.htmlPath + "' 时发生错误:");
     if (!result.systemError.empty()) ctx.info(result.systemError);
+    return false;
 }
 
 }  // namespace
 
-bool writeOutput(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx) {
-    for (const std::string& line : plan.infoLines) ctx.info(line);
+OutputWritten writeOutput(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx) {
+    for (const std::string& line : plan.infoLines)
+        ctx.info(line);
     if (!plan.slicing) return writeWhole(picture, plan, ctx);
 
     const Settings& settings = ctx.doc.settings;
     if (settings.format == kFormatPng && settings.png8) {
         const Png8Encoded png8 = encodePng8(picture, settings.colourCount);
-        if (!png8.ok) {
-            ctx.info(png8.message);
-            ctx.stop = 1;
-            return false;
-        }
+        if (!png8.ok) return stopAfter(png8.message, ctx);
         ClearMagickWand(picture);
         if (MagickReadImageBlob(picture, png8.bytes.data(), png8.bytes.size()) == MagickFalse) {
-            ctx.info("MagickReadImageBlob(png8Data) 时发生错误。\r\n");
-            ctx.stop = 1;
-            return false;
+            return stopAfter("MagickReadImageBlob(png8Data) 时发生错误。\r\n", ctx);
         }
     } else {
         prepareForOutput(picture, settings);
@@ -124,22 +126,27 @@ bool writeOutput(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx
 
     const int width = static_cast<int>(MagickGetImageWidth(picture));
     std::vector<HtmlStripLine> lines;
+    bool complete = true;
     for (std::size_t i = 0; i < plan.strips.size(); ++i) {
-        if (ctx.stop) return false;
+        if (ctx.stop) return {false, false};
         const Strip& strip = plan.strips[i];
-        Wand region(MagickGetImageRegion(picture, static_cast<size_t>(width), static_cast<size_t>(strip.height), 0,
-                                         strip.top));
+        Wand region(MagickGetImageRegion(picture, static_cast<size_t>(width),
+                                         static_cast<size_t>(strip.height), 0, strip.top));
         if (!region) {
             ctx.info(writeFailureLine(plan.stripPaths[i], wandError(picture)));
+            complete = false;
             continue;
         }
         setOutputEncoding(region.get(), settings);
         const WriteOutcome written = writePicture(region.get(), plan.stripPaths[i]);
-        if (!written.ok) ctx.info(written.infoLine);
+        if (!written.ok) {
+            ctx.info(written.infoLine);
+            complete = false;
+        }
         lines.push_back({relativeToOutput(plan, plan.stripPaths[i]), width, strip.height});
     }
-    if (!plan.htmlPath.empty()) writeHtml(plan, lines, ctx);
-    return true;
+    if (!plan.htmlPath.empty() && complete) complete = writeHtml(plan, lines, ctx);
+    return {true, complete};
 }
 
 }  // namespace plazor

@@ -29,13 +29,13 @@ struct OutputPlan {
 // Hands out output names: a name is free when nothing exists under it and no earlier batch of this
 // run has reserved it.
 class NameReserver {
-public:
+  public:
     std::string reserve(const std::string& stem, const std::string& ext);
     // Reserves and creates a folder "stem", "stem(2)", ...; the name is reserved even when creating
     // it fails. Returns false with the system's reason on failure.
     bool reserveFolder(const std::string& stem, std::string& path, std::string& error);
 
-private:
+  private:
     bool taken(const std::string& path) const;
     std::set<std::string> reserved_;
 };
@@ -44,8 +44,9 @@ private:
 OutputPlan planOutput(const Document& doc, const std::string& outputFolder, const std::string& batchName,
                       bool sliceSubFolder, NameReserver& names);
 
-// Writes a rendered batch as planned. Returns false when the run must stop (a PNG-8 failure);
-// problems that let the run go on become info lines.
+// Writes a rendered batch as planned. Problems become info lines; `complete` is false when a file of
+// the batch could not be written, and `keepGoing` false when the run must stop (a PNG-8 failure). The
+// HTML page is written only when all its strips were: a page with holes would pass for a good one.
 using InfoSink = std::function<void(const std::string& line)>;
 struct OutputContext {
     const Document& doc;
@@ -53,6 +54,10 @@ struct OutputContext {
     std::atomic<int>& stop;
     const InfoSink& info;
 };
-bool writeOutput(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx);
+struct OutputWritten {
+    bool keepGoing = true;
+    bool complete = true;
+};
+OutputWritten writeOutput(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx);
 
 }  // namespace plazor

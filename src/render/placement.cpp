@@ -1,14 +1,15 @@
 #include "render/placement.h"
 
 #include "render/placement_geometry.h"
+#include "util/picture_limits.h"
 
 namespace plazor {
 namespace {
 
-bool withinResourceLimits(MagickSizeType width, MagickSizeType height) {
-    return width <= MagickGetResourceLimit(WidthResource) &&
-           height <= MagickGetResourceLimit(HeightResource) &&
-           width * height <= MagickGetResourceLimit(AreaResource);
+// A picture the library could not read for want of memory or disk is not an invalid picture.
+SourcePicture failedRead(MagickWand* wand) {
+    const WandFailure failure = wandFailure(wand);
+    return {nullptr, failure.text, failure.outOfResources};
 }
 
 PlaceResult failure(MagickWand* wand) {
@@ -22,23 +23,16 @@ SourcePicture readSourcePicture(const std::string& path) {
     // in full.
     const std::string firstFrame = path + "[0]";
     Wand header = newWand();
-    if (MagickPingImage(header.get(), firstFrame.c_str()) == MagickFalse) {
-        return {nullptr, wandError(header.get())};
-    }
-    const MagickSizeType width = MagickGetImageWidth(header.get());
-    const MagickSizeType height = MagickGetImageHeight(header.get());
-    if (!withinResourceLimits(width, height)) {
-        return {nullptr, "picture size " + std::to_string(width) + " x " + std::to_string(height) +
-                             " exceeds the image library's resource limits"};
-    }
+    if (MagickPingImage(header.get(), firstFrame.c_str()) == MagickFalse) return failedRead(header.get());
+    const auto width = static_cast<std::int64_t>(MagickGetImageWidth(header.get()));
+    const auto height = static_cast<std::int64_t>(MagickGetImageHeight(header.get()));
+    if (!pictureWithinLimits(width, height)) return {nullptr, pictureTooLargeReason(width, height)};
 
     Wand picture = newWand();
-    if (MagickReadImage(picture.get(), firstFrame.c_str()) == MagickFalse) {
-        return {nullptr, wandError(picture.get())};
-    }
+    if (MagickReadImage(picture.get(), firstFrame.c_str()) == MagickFalse) return failedRead(picture.get());
     if (MagickGetImageColorspace(picture.get()) == CMYKColorspace &&
         MagickTransformImageColorspace(picture.get(), sRGBColorspace) == MagickFalse) {
-        return {nullptr, wandError(picture.get())};
+        return failedRead(picture.get());
     }
     return {std::move(picture), {}};
 }

@@ -10,15 +10,16 @@
 namespace plazor {
 
 struct SourcePicture {
-    Wand picture;        // the decoded first frame; empty when the picture could not be read
-    std::string reason;  // why it could not be read (the image library's text, or the size limit)
+    Wand picture;                 // the decoded first frame; empty when the picture could not be read
+    std::string reason;           // why it could not be read (the image library's text, or the size limit)
+    bool outOfResources = false;  // the library ran out of memory or disk: the picture may be good
 
     bool ok() const { return picture != nullptr; }
 };
 
 // Reads the first frame of the picture at `path` (UTF-8), in sRGB when it was CMYK. The size is read
-// from the header first, so a picture beyond the image library's resource limits is refused before
-// any pixel is decoded.
+// from the header first, so a picture beyond the program's picture limits (picture_limits.h) is
+// refused before any pixel is decoded.
 SourcePicture readSourcePicture(const std::string& path);
 
 struct PlaceResult {

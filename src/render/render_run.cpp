@@ -6,8 +6,15 @@
 
 #include "render/batch_composer.h"
 #include "render/batch_output.h"
+#include "render/canvas_budget.h"
 
 namespace plazor {
+namespace {
+
+// Decoded watermark pictures a run keeps at most (less on a machine with little memory).
+constexpr std::uint64_t kWatermarkCacheBytes = 256ull * 1024 * 1024;
+
+}  // namespace
 
 struct RenderRun::State {
     RenderJob job;
@@ -24,9 +31,11 @@ struct RenderRun::State {
     int reportedProgress = 0;
 
     RunEnd end = RunEnd::kFinished;  // read after the run's thread was joined
+    RunSummary summary;              // counts under reportMutex; read after the join
 
     State(RenderJob j, RunCallbacks c) : job(std::move(j)), callbacks(std::move(c)) {
-        batches = static_cast<int>(plazor::batchCount(job.sources, job.mode, job.document.pasteLayers.size()));
+        batches =
+            static_cast<int>(plazor::batchCount(job.sources, job.mode, job.document.pasteLayers.size()));
     }
 
     void info(const std::string& line) {
@@ -41,9 +50,11 @@ struct RenderRun::State {
         if (callbacks.progress) callbacks.progress(current);
     }
 
-    void batchFinished() {
+    void batchFinished(bool written) {
         std::lock_guard lock(reportMutex);
         ++finished;
+        ++summary.rendered;
+        if (!written) ++summary.unwritten;
         reportProgressLocked();
     }
 
@@ -51,7 +62,8 @@ struct RenderRun::State {
     bool takeBatch(Batch& input, OutputPlan& plan) {
         std::lock_guard lock(queueMutex);
         if (stop || nextBatch >= batches) return false;
-        input = batchAt(job.sources, job.mode, job.document.pasteLayers.size(), static_cast<std::size_t>(nextBatch));
+        input = batchAt(job.sources, job.mode, job.document.pasteLayers.size(),
+                        static_cast<std::size_t>(nextBatch));
         ++nextBatch;
         if (input.listing.guardMessage) {
             // A sub-folder holds a path beyond the length limit: the run cannot go on safely.
@@ -68,11 +80,17 @@ struct RenderRun::State {
         Batch input;
         OutputPlan plan;
         while (takeBatch(input, plan)) {
-            Wand picture = composeBatch(job.document, pictures, input.pictures, stop, sink);
-            if (!picture) break;
+            ComposedBatch composed = composeBatch(job.document, pictures, input.pictures, stop, sink);
+            if (composed.stopped) break;
+            if (!composed.picture) {
+                batchFinished(false);
+                continue;
+            }
             OutputContext ctx{job.document, job.outputFolder, stop, sink};
-            if (!writeOutput(picture.get(), plan, ctx)) break;
-            batchFinished();
+            const OutputWritten written = writeOutput(composed.picture.get(), plan, ctx);
+            composed.picture.reset();
+            batchFinished(written.complete);
+            if (!written.keepGoing) break;
         }
     }
 
@@ -81,8 +99,19 @@ struct RenderRun::State {
             std::lock_guard lock(reportMutex);
             reportProgressLocked();
         }
-        const RunPictures pictures(job.document);
-        const int extra = std::max(1, std::min(job.jobs, batches)) - 1;
+        const Background& bg = job.document.background;
+        const std::uint64_t canvas = canvasBytes(bg.width, bg.height);
+        const std::uint64_t memory = libraryMemoryBytes();
+        const std::uint64_t watermarkBytes = std::min<std::uint64_t>(kWatermarkCacheBytes, memory / 8);
+        const RunPictures pictures(job.document, watermarkBytes);
+        // Workers whose canvases would not fit in memory would push the library onto disk, or past its
+        // limits: fewer of them finish sooner.
+        summary.batches = batches;
+        summary.requestedWorkers = std::max(1, std::min(job.jobs, batches));
+        summary.workerBytes = canvas * kCanvasCopiesPerWorker;
+        const std::uint64_t shared = (bg.kind == kPictureBackground ? canvas : 0) + watermarkBytes;
+        summary.workers = workersThatFit(summary.requestedWorkers, summary.workerBytes, shared, memory);
+        const int extra = summary.workers - 1;
         // The workers already keep the cores busy; the image library's own threads would only compete
         // with them (and spin while they wait), so each worker's calls run on that worker alone.
         const MagickSizeType libraryThreads = MagickGetResourceLimit(ThreadResource);
@@ -92,11 +121,13 @@ struct RenderRun::State {
             try {
                 helpers.emplace_back([this, &pictures] { work(pictures); });
             } catch (const std::system_error&) {
+                summary.workers = static_cast<int>(helpers.size()) + 1;
                 break;  // fewer workers: the batches still all get rendered
             }
         }
         work(pictures);
-        for (std::thread& t : helpers) t.join();
+        for (std::thread& t : helpers)
+            t.join();
         if (extra > 0) MagickSetResourceLimit(ThreadResource, libraryThreads);
 
         end = stop ? RunEnd::kStopped : RunEnd::kFinished;
@@ -114,7 +145,9 @@ RenderRun::~RenderRun() {
     }
 }
 
-int RenderRun::batchCount() const { return state_->batches; }
+int RenderRun::batchCount() const {
+    return state_->batches;
+}
 
 bool RenderRun::start() {
     if (thread_.joinable()) return false;
@@ -126,13 +159,21 @@ bool RenderRun::start() {
     return true;
 }
 
-void RenderRun::requestStop() { state_->stop = 1; }
+void RenderRun::requestStop() {
+    state_->stop = 1;
+}
+
+RunSummary RenderRun::summary() const {
+    return state_->summary;
+}
 
 RunEnd RenderRun::wait() {
     if (thread_.joinable()) thread_.join();
     return state_->end;
 }
 
-std::atomic<int>& RenderRun::stopFlag() { return state_->stop; }
+std::atomic<int>& RenderRun::stopFlag() {
+    return state_->stop;
+}
 
 }  // namespace plazor

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,7 +18,19 @@ namespace plazor {
 enum class RunEnd { kFinished, kStopped };
 
 // The status an external task gets at the end of a run: 1 finished, 2 stopped.
-inline int externalTaskStatus(RunEnd end) { return end == RunEnd::kFinished ? 1 : 2; }
+inline int externalTaskStatus(RunEnd end) {
+    return end == RunEnd::kFinished ? 1 : 2;
+}
+
+// What a run did, for its summary.
+struct RunSummary {
+    int batches = 0;                // batches of the run
+    int rendered = 0;               // batches rendered and written (or attempted to be)
+    int unwritten = 0;              // of those, batches whose picture or strips were not all written
+    int requestedWorkers = 1;       // workers asked for (at most one per batch)
+    int workers = 1;                // workers that ran: fewer when their canvases would not fit in memory
+    std::uint64_t workerBytes = 0;  // memory one worker's canvases take
+};
 
 struct RunCallbacks {
     // Batch b (1-based) is being processed; with several workers, b is the number of finished batches
@@ -30,7 +43,7 @@ struct RunCallbacks {
 };
 
 class RenderRun {
-public:
+  public:
     RenderRun(RenderJob job, RunCallbacks callbacks);
     ~RenderRun();  // stops the run and waits for it
     RenderRun(const RenderRun&) = delete;
@@ -44,6 +57,9 @@ public:
     // Sets the stop flag: every worker ends at its next check point.
     void requestStop();
 
+    // What the run did; complete once wait() returned.
+    RunSummary summary() const;
+
     // Waits for the end and returns how the run ended. Never call this from the thread that handles
     // the callbacks while they are blocking: wait for `ended` there instead.
     RunEnd wait();
@@ -52,7 +68,7 @@ public:
     // each strip and after each batch. A PNG-8 failure sets it too.
     std::atomic<int>& stopFlag();
 
-private:
+  private:
     struct State;
     std::unique_ptr<State> state_;
     std::thread thread_;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "render/canvas_budget.h"
 #include "template/names.h"
 #include "template/units.h"
 #include "util/probe.h"
@@ -44,6 +45,10 @@ Check checkBackgroundPicture(const Background& bg) {
         return balloon(CheckControl::BackgroundChooseButton, "背景图片不存在",
                        "背景图片 '" + bg.picturePath + "' 已不存在，请重新选择", true);
     }
+    if (!bg.pictureProblem.empty()) {
+        return balloon(CheckControl::BackgroundChooseButton, "背景图片无法使用",
+                       bg.pictureProblem + "，请重新选择", true);
+    }
     return std::nullopt;
 }
 
@@ -62,6 +67,19 @@ Check checkBackgroundSize(const Background& bg) {
         return balloon(CheckControl::HeightField, "【背景层】高度必须大于 0", "请重新输入", true);
     }
     return std::nullopt;
+}
+
+// The canvas must be one the image library can hold: otherwise every batch would fail and each good
+// picture would be blamed for it.
+Check checkCanvasLimits(const Background& bg) {
+    const std::optional<std::string> problem = canvasLimitProblem(bg.width, bg.height);
+    if (!problem) return std::nullopt;
+    if (bg.kind == kPictureBackground) {
+        return balloon(CheckControl::BackgroundChooseButton, "【背景层】尺寸超出图片库的限制",
+                       *problem + "，请重新选择", true);
+    }
+    return balloon(CheckControl::WidthField, "【背景层】尺寸超出图片库的限制", *problem + "，请重新输入",
+                   true);
 }
 
 Check checkPasteLayers(const std::vector<PasteLayer>& layers) {
@@ -167,6 +185,7 @@ RunCheckResult checkBeforeRun(const Document& doc, const std::string& sourceFold
     RunCheckResult result;
     result.failure = checkBackgroundPicture(doc.background);
     if (!result.failure) result.failure = checkBackgroundSize(doc.background);
+    if (!result.failure) result.failure = checkCanvasLimits(doc.background);
     if (!result.failure) result.failure = checkPasteLayers(doc.pasteLayers);
     if (!result.failure) result.failure = checkWatermarks(doc);
     if (!result.failure) result.failure = checkSlices(doc);

@@ -52,7 +52,8 @@ struct RunCheckResult {
     bool ok() const { return !failure; }
 };
 
-// Runs the checks in order: background, background size, paste layers, their selections,
+// Runs the checks in order: background, background size, the canvas against the image library's
+// limits, paste layers, their selections,
 // watermarks, slices, source folder, source scan, output folder. `sourceFolder` and `outputFolder`
 // are the texts of the two folder fields. A missing output folder is created.
 RunCheckResult checkBeforeRun(const Document& doc, const std::string& sourceFolder,

@@ -1,5 +1,6 @@
 #include "template/background_picture.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -7,6 +8,7 @@
 #include <system_error>
 
 #include "util/magick.h"
+#include "util/picture_limits.h"
 
 namespace plazor {
 namespace {
@@ -34,16 +36,28 @@ std::optional<std::string> readPictureFile(const std::string& path) {
 }
 
 // Decoding from memory rather than by name keeps the library from reading "[0]" or "png:" in a file
-// name as instructions.
-std::optional<DecodedPicture> decodePicture(const std::string& path) {
+// name as instructions. The blob's own name "[0]" asks for the first frame only, so a long animation
+// is neither walked nor held in memory, and a damaged later frame does not spoil the first. The size
+// is pinged before any pixel is decoded.
+std::optional<DecodedPicture> decodePicture(const std::string& path, std::string& problem) {
     const auto bytes = readPictureFile(path);
     if (!bytes) return std::nullopt;
-    Wand wand = readBlob(*bytes);
-    if (!wand) return std::nullopt;
-    while (MagickGetNumberImages(wand.get()) > 1) {
-        MagickSetLastIterator(wand.get());
-        MagickRemoveImage(wand.get());
+    Wand header = newWand();
+    MagickSetFilename(header.get(), "[0]");
+    if (MagickPingImageBlob(header.get(), bytes->data(), bytes->size()) == MagickFalse) return std::nullopt;
+    const auto width = static_cast<std::int64_t>(MagickGetImageWidth(header.get()));
+    const auto height = static_cast<std::int64_t>(MagickGetImageHeight(header.get()));
+    if (!pictureWithinLimits(width, height)) {
+        problem = "背景图片 '" + path + "' 的尺寸 " + std::to_string(width) + " x " + std::to_string(height) +
+                  " 超出限制（每边最多 " + std::to_string(kMaxPictureSide) + " 像素，最多 " +
+                  std::to_string(kMaxPicturePixels / 1000000) + " 百万像素）";
+        return std::nullopt;
     }
+    header.reset();
+
+    Wand wand = newWand();
+    MagickSetFilename(wand.get(), "[0]");
+    if (MagickReadImageBlob(wand.get(), bytes->data(), bytes->size()) == MagickFalse) return std::nullopt;
     MagickSetFirstIterator(wand.get());
 
     DecodedPicture picture;
@@ -76,18 +90,22 @@ void useBackgroundPlaceholder(Background& background) {
     background.width = 1;
     background.height = 1;
     background.transparent = 0;
+    background.pictureProblem.clear();
 }
 
 bool loadBackgroundPicture(Background& background, const std::string& path) {
-    auto picture = decodePicture(path);
+    std::string problem;
+    auto picture = decodePicture(path, problem);
     if (!picture) {
         useBackgroundPlaceholder(background);
+        background.pictureProblem = problem.empty() ? "背景图片 '" + path + "' 不是一个有效的图片" : problem;
         return false;
     }
     background.pictureData = std::move(picture->bytes);
     background.width = picture->width;
     background.height = picture->height;
     background.transparent = picture->alpha ? 1 : 0;
+    background.pictureProblem.clear();
     return true;
 }
 

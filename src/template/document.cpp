@@ -20,11 +20,12 @@ void eraseIndices(std::vector<T>& items, std::vector<std::size_t> indices) {
     }
 }
 
+// Numbers the items from position `from` on; the earlier ones keep theirs, so appending costs one
+// number and loading a long list stays linear.
 template <typename T>
-void renumberList(std::vector<T>& items) {
-    int n = 1;
-    for (auto& item : items)
-        item.number = n++;
+void renumberList(std::vector<T>& items, std::size_t from = 0) {
+    for (std::size_t i = from; i < items.size(); ++i)
+        items[i].number = static_cast<int>(i + 1);
 }
 
 }  // namespace
@@ -114,7 +115,7 @@ PasteLayer& Document::insertPasteLayer(std::size_t index, unsigned level, unsign
     layer.level = level;
     layer.overflowStyle = overflowStyle;
     auto it = pasteLayers.insert(pasteLayers.begin() + static_cast<std::ptrdiff_t>(index), layer);
-    renumberList(pasteLayers);
+    renumberList(pasteLayers, index);
     return *it;
 }
 
@@ -126,8 +127,9 @@ void Document::copyPasteLayers(const std::vector<std::size_t>& indices) {
         copy.selected = false;
         copies.push_back(copy);
     }
+    const std::size_t first = pasteLayers.size();
     pasteLayers.insert(pasteLayers.end(), copies.begin(), copies.end());
-    renumberList(pasteLayers);
+    renumberList(pasteLayers, first);
 }
 
 void Document::deletePasteLayers(std::vector<std::size_t> indices) {
@@ -146,7 +148,7 @@ WatermarkLayer& Document::insertWatermark(std::size_t index, const std::string& 
     layer.x = x;
     layer.y = y;
     auto it = watermarks.insert(watermarks.begin() + static_cast<std::ptrdiff_t>(index), layer);
-    renumberList(watermarks);
+    renumberList(watermarks, index);
     return *it;
 }
 
@@ -159,7 +161,7 @@ Slice& Document::addSlice(int y) {
     Slice slice;
     slice.y = y;
     slices.push_back(slice);
-    renumberList(slices);
+    renumberList(slices, slices.size() - 1);
     return slices.back();
 }
 

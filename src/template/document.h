@@ -89,6 +89,9 @@ struct Background {
     std::string szWidth = "800", szHeight = "800";  // sizes as shown in the unit
     std::string picturePath;                        // UTF-8
     int colourChoice = kColourWhite;
+    // Why the picture at `picturePath` stands in as 1 x 1 (unreadable, damaged or too large); empty
+    // when it was read. Not saved.
+    std::string pictureProblem;
     bool operator==(const Background&) const = default;
 };
 

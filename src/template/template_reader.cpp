@@ -200,7 +200,9 @@ class TemplateReader {
         background.picturePath = *path;
         std::error_code ec;
         if (std::filesystem::exists(*path, ec)) {
-            loadBackgroundPicture(background, *path);
+            if (!loadBackgroundPicture(background, *path)) {
+                result_.infoLines.push_back(background.pictureProblem + "\r\n");
+            }
         } else {
             result_.infoLines.push_back("背景图片 '" + *path + "' 已不存在\r\n");
             useBackgroundPlaceholder(background);

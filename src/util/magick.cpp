@@ -1,21 +1,23 @@
 #include "util/magick.h"
 
+#include <filesystem>
 #include <mutex>
+#include <system_error>
+
+#include "util/magick_limits.h"
 
 namespace plazor {
 
 void ensureMagickStarted() {
     static std::once_flag once;
     std::call_once(once, [] {
+        // The library reads its policy files once, while it starts: the program's own, sized to this
+        // machine, comes first and lifts the system policy's caps on canvas size and memory.
+        std::error_code ec;
+        const std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
+        const std::filesystem::path policy = ec ? std::filesystem::path() : installProgramPolicy(temp);
         MagickWandGenesis();
-        // Below the system policy's maxima (16K x 16K, 128 megapixels, 256 MiB memory, 512 MiB map,
-        // 1 GiB disk): a picture beyond them is refused as unreadable instead of swapping for minutes.
-        MagickSetResourceLimit(WidthResource, 16000);
-        MagickSetResourceLimit(HeightResource, 16000);
-        MagickSetResourceLimit(AreaResource, 100ull * 1000 * 1000);
-        MagickSetResourceLimit(MemoryResource, 256ull * 1024 * 1024);
-        MagickSetResourceLimit(MapResource, 512ull * 1024 * 1024);
-        MagickSetResourceLimit(DiskResource, 1024ull * 1024 * 1024);
+        removeProgramPolicy(policy);
     });
 }
 
@@ -29,6 +31,16 @@ std::string wandError(MagickWand* wand) {
     MagickBuffer<char> text(MagickGetException(wand, &severity));
     MagickClearException(wand);
     return text ? std::string(text.get()) : std::string();
+}
+
+WandFailure wandFailure(MagickWand* wand) {
+    ExceptionType severity = UndefinedException;
+    MagickBuffer<char> text(MagickGetException(wand, &severity));
+    MagickClearException(wand);
+    const bool outOfResources = severity == ResourceLimitWarning || severity == ResourceLimitError ||
+                                severity == ResourceLimitFatalError || severity == CacheError ||
+                                severity == CacheFatalError;
+    return {text ? std::string(text.get()) : std::string(), outOfResources};
 }
 
 Wand readBlob(const std::string& bytes) {

@@ -23,8 +23,9 @@ using PixelWandPtr = std::unique_ptr<PixelWand, PixelWandDeleter>;
 template <typename T>
 using MagickBuffer = std::unique_ptr<T, MagickMemoryDeleter>;
 
-// Starts the image library once per process (thread-safe) and sets its resource limits below the
-// system policy's maxima, so an enormous picture is refused instead of exhausting memory.
+// Starts the image library once per process (thread-safe), with resource limits sized to the machine
+// (magick_limits.h). It changes the environment while starting, so the programs call it first thing
+// in main, before any other thread runs.
 void ensureMagickStarted();
 
 // A new, empty wand; starts the library first when needed.
@@ -32,6 +33,14 @@ Wand newWand();
 
 // The wand's current exception text (empty when there is none), and clears it.
 std::string wandError(MagickWand* wand);
+
+struct WandFailure {
+    std::string text;             // the exception text
+    bool outOfResources = false;  // a resource limit was met (memory, map, disk, cache)
+};
+
+// The wand's current exception, and clears it.
+WandFailure wandFailure(MagickWand* wand);
 
 // Decodes `bytes` into a new wand; nothing when the library cannot read them.
 Wand readBlob(const std::string& bytes);

@@ -5,6 +5,7 @@
 
 #include <sstream>
 
+#include "support/file_size_limit.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
 #include "template/template_file.h"
@@ -70,6 +71,49 @@ TEST(BatchCommands, FailedChecksPrintTheirMessageAndExitTwo) {
     const Outcome c = run({"check", t, dir / "missing", dir / "out"});
     EXPECT_EQ(c.code, kExitChecks);
     EXPECT_NE(c.err.find("【源图片文件夹】的地址不存在"), std::string::npos) << c.err;
+}
+
+// Writes that fail end the run with their own exit code and a count, not with "finished" alone.
+TEST(BatchCommands, PicturesThatCouldNotBeWrittenExitFiveWithACount) {
+    TempDir dir;
+    const std::string t = oneSlotTemplate(dir);
+    writeJpeg(dir / "src/a.jpg");
+    for (const char* name : {"src/b.png", "src/c.png"}) {
+        Wand noise = testing::noisePicture(40, 40);
+        MagickSetImageFormat(noise.get(), "PNG");
+        ASSERT_EQ(MagickWriteImage(noise.get(), (dir / name).c_str()), MagickTrue);
+    }
+    Outcome o;
+    {
+        const testing::FileSizeLimit limit(14 * 1024);  // a.jpg takes 8 KiB, the others 19 KiB
+        o = run({"render", t, dir / "src", dir / "out"});
+    }
+    EXPECT_EQ(o.code, kExitUnwritten) << o.out << o.err;
+    EXPECT_NE(o.out.find("2 of 3 pictures could not be written\n"), std::string::npos) << o.out;
+    EXPECT_TRUE(std::filesystem::exists(dir / "out/a.jpg"));
+    EXPECT_NE(helpText().find("  5  render: the run ended, but some pictures"), std::string::npos);
+}
+
+// A background that is there but cannot be read: an info line on loading, a failed check before a run.
+TEST(BatchCommands, UnreadableBackgroundIsReportedByTemplateAndCheck) {
+    TempDir dir;
+    testing::writeFile(dir / "bg.jpg", "\xFF\xD8\xFF\xE0 cut short");
+    testing::writeFile(dir / "bg.dat", R"({"background_type":0,"background_path":")" + (dir / "bg.jpg") +
+                                           R"(","pictures_show_select_area":1,"pictures_show_picture":1,
+                           "picture_items":[{"x":0,"y":0,"width":3,"height":4,"layer_level":0,"overflow_style":0}],
+                           "watermark_open":0,"watermark_show_select_area":1,"watermark_items":[],
+                           "cutline_open":0,"cutline_html_open":0,"cutline_items":[],
+                           "format":"JPG","quality":80})");
+    writeJpeg(dir / "src/a.jpg");
+    const std::string line = "背景图片 '" + (dir / "bg.jpg") + "' 不是一个有效的图片";
+    const Outcome shown = run({"template", dir / "bg.dat"});
+    EXPECT_EQ(shown.code, kExitOk);
+    EXPECT_NE(shown.err.find(line + "\n"), std::string::npos) << shown.err;
+    const Outcome checked = run({"check", dir / "bg.dat", dir / "src", dir / "out"});
+    EXPECT_EQ(checked.code, kExitChecks);
+    EXPECT_NE(checked.err.find("背景图片无法使用\n" + line + "，请重新选择"), std::string::npos)
+        << checked.err;
+    EXPECT_EQ(run({"render", dir / "bg.dat", dir / "src", dir / "out"}).code, kExitChecks);
 }
 
 TEST(BatchCommands, UnreadableTemplateExitsOne) {

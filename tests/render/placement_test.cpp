@@ -1,12 +1,11 @@
 #include "render/placement.h"
 
 #include <gtest/gtest.h>
-#include <lodepng.h>
 
-#include <cstdlib>
 #include <vector>
 
 #include "render/placement_reference.h"
+#include "support/claiming_png.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
 
@@ -282,28 +281,11 @@ TEST(ReadSourcePicture, ReportsUnreadableFiles) {
     }
 }
 
-// A PNG whose header claims `w` x `h` pixels; its data is that of a 1 x 1 picture.
-std::string pngClaiming(unsigned w, unsigned h) {
-    unsigned char pixel = 0;
-    unsigned char* out = nullptr;
-    size_t size = 0;
-    EXPECT_EQ(lodepng_encode_memory(&out, &size, &pixel, 1, 1, LCT_GREY, 8), 0u);
-    std::string png(reinterpret_cast<const char*>(out), size);
-    std::free(out);
-    auto put32 = [&png](std::size_t at, unsigned v) {
-        for (int i = 0; i < 4; ++i)
-            png[at + i] = static_cast<char>(v >> (24 - 8 * i));
-    };
-    put32(16, w);  // IHDR data follows the signature and the chunk's length and type
-    put32(20, h);
-    lodepng_chunk_generate_crc(reinterpret_cast<unsigned char*>(png.data()) + 8);
-    return png;
-}
-
-TEST(ReadSourcePicture, RefusesPicturesBeyondTheLibraryLimitsBeforeDecoding) {
+// The program's own limits, not the image library's (which are sized for large canvases).
+TEST(ReadSourcePicture, RefusesPicturesBeyondThePictureLimitsBeforeDecoding) {
     testing::TempDir dir;
-    testing::writeFile(dir.path() / "wide.png", pngClaiming(17000, 1));
-    testing::writeFile(dir.path() / "huge.png", pngClaiming(12000, 9000));
+    testing::writeFile(dir.path() / "wide.png", testing::pngClaiming(30001, 1));
+    testing::writeFile(dir.path() / "huge.png", testing::pngClaiming(12000, 9000));
     EXPECT_FALSE(readSourcePicture(dir / "wide.png").ok());
     const SourcePicture huge = readSourcePicture(dir / "huge.png");
     EXPECT_FALSE(huge.ok());

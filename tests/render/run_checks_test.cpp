@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "support/temp_dir.h"
+#include "util/magick.h"
 
 namespace plazor {
 namespace {
@@ -78,6 +79,32 @@ TEST_F(RunChecks, PictureBackground) {
     // The size texts of a colour background are not looked at for a picture background.
     doc.background.szWidth.clear();
     EXPECT_TRUE(checkBeforeRun(doc, source, output, kPictureListMode).ok());
+}
+
+TEST_F(RunChecks, BackgroundPictureThatCouldNotBeRead) {
+    testing::writeFile(dir / "damaged.jpg", "\xFF\xD8\xFF\xE0 cut short");
+    doc.background.kind = kPictureBackground;
+    EXPECT_FALSE(doc.setBackgroundPicture(dir / "damaged.jpg"));
+    expectBalloon(failure(), CheckControl::BackgroundChooseButton, "背景图片无法使用",
+                  "背景图片 '" + dir / "damaged.jpg" + "' 不是一个有效的图片，请重新选择", true);
+}
+
+// A long page is within the library's limits once the program's own policy lifts the system's caps
+// (16,000 pixels a side on Debian); beyond the library's limits the check fails before the run.
+TEST_F(RunChecks, CanvasAgainstTheImageLibraryLimits) {
+    doc.slices.clear();
+    doc.background.width = 750;
+    doc.background.height = 30000;
+    EXPECT_TRUE(checkBeforeRun(doc, source, output, kPictureListMode).ok());
+
+    const MagickSizeType height = MagickGetResourceLimit(HeightResource);
+    MagickSetResourceLimit(HeightResource, 16000);
+    const RunCheckFailure f = failure();
+    MagickSetResourceLimit(HeightResource, height);
+    expectBalloon(f, CheckControl::WidthField, "【背景层】尺寸超出图片库的限制",
+                  "【背景层】尺寸 750 x 30000 像素 超出图片库的限制（最大 " +
+                      std::to_string(MagickGetResourceLimit(WidthResource)) + " x 16000 像素），请重新输入",
+                  true);
 }
 
 TEST_F(RunChecks, ColourBackgroundSizeTexts) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/claiming_png.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
 
@@ -73,6 +74,49 @@ TEST(BackgroundPicture, UnreadablePicturesBecomeTheWhiteStandIn) {
         EXPECT_STREQ(MagickBuffer<char>(MagickGetImageFormat(decoded.get())).get(), "JPEG");
         EXPECT_TRUE(testing::near(testing::pixelAt(decoded.get(), 0, 0), kWhite));
     }
+}
+
+// Only the first frame is decoded: a damaged later frame, which spoils a full read, does not matter.
+TEST(BackgroundPicture, AnimationWithADamagedLaterFrameGivesItsFirstFrame) {
+    TempDir dir;
+    Wand frames = testing::makeFilled(40, 30, "#0000ff");
+    for (const char* colour : {"#ff0000", "#00ff00"}) {
+        Wand next = testing::makeFilled(40, 30, colour);
+        MagickSetLastIterator(frames.get());
+        MagickAddImage(frames.get(), next.get());
+    }
+    writePicture(frames.get(), dir / "whole.gif", "GIF");
+    const std::string whole = testing::readFile(dir.path() / "whole.gif");
+    testing::writeFile(dir.path() / "cut.gif", whole.substr(0, whole.size() - 20));
+
+    Background background;
+    ASSERT_TRUE(loadBackgroundPicture(background, dir / "cut.gif")) << background.pictureProblem;
+    EXPECT_EQ(background.width, 40);
+    EXPECT_TRUE(background.pictureProblem.empty());
+    Wand decoded = readBlob(background.pictureData);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(testing::pixelAt(decoded.get(), 20, 15), kBlue);
+}
+
+TEST(BackgroundPicture, DamagedAndOversizedPicturesSayWhyTheyStandInAsOnePixel) {
+    TempDir dir;
+    testing::writeFile(dir.path() / "broken.jpg", "\xFF\xD8 not really a picture");
+    // Decoding this header's claim would take 864 MB; it is refused from the header.
+    testing::writeFile(dir.path() / "bomb.png", testing::pngClaiming(12000, 9000));
+
+    Background background;
+    EXPECT_FALSE(loadBackgroundPicture(background, dir / "broken.jpg"));
+    EXPECT_EQ(background.pictureProblem, "背景图片 '" + (dir / "broken.jpg") + "' 不是一个有效的图片");
+
+    EXPECT_FALSE(loadBackgroundPicture(background, dir / "bomb.png"));
+    EXPECT_EQ(background.width, 1);
+    EXPECT_NE(background.pictureProblem.find("12000 x 9000"), std::string::npos) << background.pictureProblem;
+
+    // A good picture afterwards clears the problem.
+    Wand good = testing::makeFilled(8, 6, "#ff0000");
+    writePicture(good.get(), dir / "good.png", "PNG");
+    EXPECT_TRUE(loadBackgroundPicture(background, dir / "good.png"));
+    EXPECT_TRUE(background.pictureProblem.empty());
 }
 
 }  // namespace

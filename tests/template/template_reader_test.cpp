@@ -462,6 +462,47 @@ TEST(TemplateReader, PictureBackgroundIsReadOrReplacedByTheStandIn) {
     EXPECT_EQ(doc.background.height, 1);
     EXPECT_FALSE(doc.background.pictureData.empty());
     EXPECT_FALSE(result.dpi.has_value());
+
+    // A file that is there but cannot be read says so too, instead of silently becoming 1 x 1.
+    testing::writeFile(dir.path() / "damaged.jpg", "\xFF\xD8\xFF\xE0 cut short");
+    result = applyTemplate(doc, pictureTemplate(dir / "damaged.jpg", false));
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.infoLines,
+              std::vector<std::string>{"背景图片 '" + (dir / "damaged.jpg") + "' 不是一个有效的图片\r\n"});
+    EXPECT_EQ(doc.background.width, 1);
+}
+
+// Numbers follow list order after a long load, without renumbering the whole list per layer.
+TEST(TemplateReader, ManyLayersKeepTheirOrderAndNumbers) {
+    constexpr int kLayers = 100000;
+    std::string items;
+    for (int i = 0; i < kLayers; ++i) {
+        if (i) items += ",";
+        items += "{\"x\":" + std::to_string(i) + ",\"y\":0,\"width\":1,\"height\":1,\"layer_level\":0," +
+                 "\"overflow_style\":0}";
+    }
+    const std::string text =
+        "{\"background_type\":1,\"width\":\"800\",\"height\":\"800\","
+        "\"background_color\":\"#ffffff\",\"picture_items\":[" +
+        items +
+        "],\"pictures_show_select_area\":1,\"pictures_show_picture\":1,"
+        "\"watermark_items\":[],\"watermark_show_select_area\":1,\"watermark_open\":1,"
+        "\"cutline_items\":[],\"cutline_html_open\":0,\"cutline_open\":1,"
+        "\"format\":\"JPG\",\"quality\":90}";
+    Document doc;
+    ASSERT_TRUE(applyTemplate(doc, text).ok());
+    ASSERT_EQ(doc.pasteLayers.size(), std::size_t(kLayers));
+    for (int i = 0; i < kLayers; ++i) {
+        const PasteLayer& layer = doc.pasteLayers[static_cast<std::size_t>(i)];
+        if (layer.number != i + 1 || layer.x != i) FAIL() << "layer " << i << " is #" << layer.number;
+    }
+    // An insert in the middle renumbers what follows it.
+    doc.insertPasteLayer(5, kAboveBackground, kShrinkToFit);
+    EXPECT_EQ(doc.pasteLayers[4].number, 5);
+    EXPECT_EQ(doc.pasteLayers[5].number, 6);
+    EXPECT_EQ(doc.pasteLayers[6].number, 7);
+    EXPECT_EQ(doc.pasteLayers[6].x, 5);
+    EXPECT_EQ(doc.pasteLayers.back().number, kLayers + 1);
 }
 
 TEST(TemplateReader, TextsAreReadAsCodePage936) {
