@@ -12,10 +12,28 @@
 #include "app/progress_window.h"
 #include "app/run_check_notice.h"
 #include "app/ui_port.h"
+#include "render/canvas_budget.h"
 #include "render/render_job.h"
 #include "template/document.h"
 
 namespace plazor {
+
+std::vector<QString> runSummaryLines(const RunSummary& summary) {
+    std::vector<QString> lines;
+    if (summary.workers < summary.requestedWorkers) {
+        lines.push_back(QCoreApplication::translate("plazor::RunController",
+                                                    "画布较大，本次用 %1 个线程代替 %2 个（每个线程的画布需要 %3 内存）。\r\n")
+                            .arg(summary.workers)
+                            .arg(summary.requestedWorkers)
+                            .arg(QString::fromStdString(byteSizeText(summary.workerBytes))));
+    }
+    if (summary.unwritten > 0) {
+        lines.push_back(QCoreApplication::translate("plazor::RunController", "%1 张图片中有 %2 张未能写入。\r\n")
+                            .arg(summary.rendered)
+                            .arg(summary.unwritten));
+    }
+    return lines;
+}
 
 int defaultRunJobs() {
     return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
@@ -102,7 +120,12 @@ RunOutcome RunController::run(const Document& doc, const RunRequest& request) {
     progress_->setEnabled(true);  // a window is not disabled with its owner once enabled on its own
     waitForEnd();
     outcome.end = renderRun.wait();
+    outcome.summary = renderRun.summary();
     stopFlag_ = nullptr;
+    if (infoSink_) {
+        for (const QString& line : runSummaryLines(outcome.summary))
+            infoSink_(line);
+    }
 
     progress_->endRun();
     mainWindow_->setEnabled(!externalTaskBound_);

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "render/render_run.h"
 #include "render/run_checks.h"
@@ -40,7 +41,12 @@ struct RunRequest {
 struct RunOutcome {
     std::optional<RunCheckFailure> failure;  // a check failed: nothing started, the caller shows it
     std::optional<RunEnd> end;               // how the run ended; empty when none ran
+    RunSummary summary;                      // what the run did, when one ran
 };
+
+// The info lines that end a run: the pictures that could not be written, and fewer workers than
+// asked for because their canvases would not fit in memory. None for a run without either.
+std::vector<QString> runSummaryLines(const RunSummary& summary);
 
 class RunController : public QObject {
     Q_OBJECT

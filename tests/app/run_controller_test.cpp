@@ -14,6 +14,7 @@
 #include <filesystem>
 
 #include "app/progress_window.h"
+#include "support/file_size_limit.h"
 #include "support/pictures.h"
 #include "support/recording_ui_port.h"
 #include "support/temp_dir.h"
@@ -276,6 +277,45 @@ TEST_F(RunControllerTest, InfoLinesReachTheSinkOnTheWindowThread) {
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_TRUE(lines[0].startsWith("无效图片:")) << lines[0].toStdString();
     EXPECT_TRUE(onWindowThread);
+}
+
+// The editor says how many pictures could not be written (a full disk, here a file size limit).
+TEST_F(RunControllerTest, PicturesThatCouldNotBeWrittenAreCountedInTheInfoWindow) {
+    for (const char* name : {"a.png", "b.png"}) {
+        Wand noise = testing::noisePicture(40, 40);
+        MagickSetImageFormat(noise.get(), "PNG");
+        fs::create_directories(dir.path() / "src");
+        ASSERT_EQ(MagickWriteImage(noise.get(), (dir.path() / "src" / name).c_str()), MagickTrue);
+    }
+    writePicture(dir.path() / "src" / "c.png");
+    std::vector<QString> lines;
+    controller->setInfoSink([&](const QString& line) { lines.push_back(line); });
+    Document doc = oneSlotTemplate();
+    doc.background.width = doc.background.height = 200;
+    doc.pasteLayers[0].width = doc.pasteLayers[0].height = 200;
+    RunOutcome outcome;
+    {
+        const testing::FileSizeLimit limit(6 * 1024);
+        outcome = controller->run(doc, request());
+    }
+    EXPECT_EQ(outcome.end, RunEnd::kFinished);
+    EXPECT_EQ(outcome.summary.unwritten, 2);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "3 张图片中有 2 张未能写入。\r\n");
+    EXPECT_EQ(filesIn(dir.path() / "out"), 1u);
+}
+
+TEST(RunSummaryLines, FewerWorkersAndUnwrittenPictures) {
+    RunSummary summary;
+    summary.rendered = 50;
+    EXPECT_TRUE(runSummaryLines(summary).empty());
+    summary.unwritten = 3;
+    summary.requestedWorkers = 4;
+    summary.workers = 2;
+    summary.workerBytes = 3ull << 30;
+    EXPECT_EQ(runSummaryLines(summary),
+              (std::vector<QString>{"画布较大，本次用 2 个线程代替 4 个（每个线程的画布需要 3.0 GiB 内存）。\r\n",
+                                    "50 张图片中有 3 张未能写入。\r\n"}));
 }
 
 TEST_F(RunControllerTest, StartDuringARunStartsNothingAndSubFolderRunsSkipTheHook) {
