@@ -21,16 +21,18 @@ namespace plazor {
 std::vector<QString> runSummaryLines(const RunSummary& summary) {
     std::vector<QString> lines;
     if (summary.workers < summary.requestedWorkers) {
-        lines.push_back(QCoreApplication::translate("plazor::RunController",
-                                                    "画布较大，本次用 %1 个线程代替 %2 个（每个线程的画布需要 %3 内存）。\r\n")
+        lines.push_back(QCoreApplication::translate(
+                            "plazor::RunController",
+                            "画布较大，本次用 %1 个线程代替 %2 个（每个线程的画布需要 %3 内存）。\r\n")
                             .arg(summary.workers)
                             .arg(summary.requestedWorkers)
                             .arg(QString::fromStdString(byteSizeText(summary.workerBytes))));
     }
     if (summary.unwritten > 0) {
-        lines.push_back(QCoreApplication::translate("plazor::RunController", "%1 张图片中有 %2 张未能写入。\r\n")
-                            .arg(summary.rendered)
-                            .arg(summary.unwritten));
+        lines.push_back(
+            QCoreApplication::translate("plazor::RunController", "%1 张图片中有 %2 张未能写入。\r\n")
+                .arg(summary.rendered)
+                .arg(summary.unwritten));
     }
     return lines;
 }

@@ -53,7 +53,8 @@ class CanvasPaint {
 
     void drawBackground(const WindowRect& background) {
         if (doc_.background.kind == kPictureBackground) {
-            if (!pictures_.background().isNull()) p_.drawImage(toQRect(background), pictures_.background());
+            const QImage& picture = pictures_.background(m_.zoom);
+            if (!picture.isNull()) p_.drawImage(toQRect(background), picture);
         } else if (!doc_.background.transparent) {
             p_.fillRect(toQRect(background), colourFromTemplate(doc_.background.colour));
         }
@@ -64,11 +65,12 @@ class CanvasPaint {
         for (std::size_t i = 0; i < doc_.pasteLayers.size(); ++i) {
             const PasteLayer& layer = doc_.pasteLayers[i];
             if (i >= samples.size()) break;
-            const QImage& image = pictures_.sample(i, samples[i]);
-            if (image.isNull() || layer.level != level || !layer.isPlaced()) continue;
-            const auto preview = samplePreview(m_, layer, image.width(), image.height());
+            const QSize size = pictures_.sampleSize(i, samples[i]);
+            if (!size.isValid() || layer.level != level || !layer.isPlaced()) continue;
+            const auto preview = samplePreview(m_, layer, size.width(), size.height());
             if (!preview) continue;
-            p_.drawPixmap(preview->target.left, preview->target.top, pictures_.scaledSample(i, *preview));
+            const QPixmap& scaled = pictures_.scaledSample(i, *preview);
+            if (!scaled.isNull()) p_.drawPixmap(preview->target.left, preview->target.top, scaled);
         }
     }
 

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QString>
 
+#include <algorithm>
+
 namespace plazor {
 namespace {
 
@@ -13,8 +15,11 @@ bool sameRegion(const SourceRegion& a, const SourceRegion& b) {
     return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
 
-QImage readPicture(const std::string& path) {
-    return QImage(QString::fromStdString(path));
+// Window pixels per picture pixel that a preview shows.
+double neededScale(const SamplePreview& preview) {
+    const double x = preview.source.width > 0 ? preview.target.width() / preview.source.width : 1;
+    const double y = preview.source.height > 0 ? preview.target.height() / preview.source.height : 1;
+    return std::max(x, y);
 }
 
 }  // namespace
@@ -34,34 +39,56 @@ QPixmap makeCheckerTile() {
 CanvasPictures::CanvasPictures() : checkerTile_(makeCheckerTile()) {}
 
 void CanvasPictures::setBackground(const std::string& encoded) {
-    background_ = encoded.empty() ? QImage()
-                                  : QImage::fromData(QByteArray::fromRawData(
-                                        encoded.data(), static_cast<qsizetype>(encoded.size())));
+    if (encoded == backgroundBytes_ && backgroundTried_ != 0) return;
+    backgroundBytes_ = encoded;
+    background_ = {};
+    backgroundTried_ = 0;
 }
 
-const QImage& CanvasPictures::sample(std::size_t index, const std::string& path) {
+const QImage& CanvasPictures::background(double zoom) {
+    const double scale = decodeScaleFor(zoom);
+    if (scale != backgroundTried_) {
+        background_ = {};  // the old resolution goes first, so two are never held at once
+        background_ = decodeScaledBytes(backgroundBytes_, scale);
+        backgroundTried_ = scale;
+    }
+    return background_.image;
+}
+
+QSize CanvasPictures::sampleSize(std::size_t index, const std::string& path) {
     if (index >= samples_.size()) samples_.resize(index + 1);
     Sample& s = samples_[index];
-    if (s.image.isNull() || s.path != path) {
-        s = Sample{path, readPicture(path), {}, {}, {}};
-    }
-    return s.image;
+    if (!s.size.isValid() || s.path != path) s = Sample{path, pictureFileSize(path), {}, {}, {}, {}};
+    return s.size;
 }
 
 bool CanvasPictures::hasSample(std::size_t index) const {
-    return index < samples_.size() && !samples_[index].image.isNull();
+    return index < samples_.size() && samples_[index].size.isValid();
 }
 
 const QPixmap& CanvasPictures::scaledSample(std::size_t index, const SamplePreview& preview) {
     Sample& s = samples_.at(index);
+    const double scale = decodeScaleFor(neededScale(preview));
+    if (s.decoded.image.isNull() || s.decoded.scale < scale) {
+        s.decoded = {};
+        s.decoded = decodeScaledFile(s.path, scale);
+        s.scaled = QPixmap();
+        if (s.decoded.image.isNull()) {
+            s.size = QSize();  // unreadable after all: the layer shows no picture
+            return s.scaled;
+        }
+    }
     if (s.scaled.isNull() || !(s.scaledFor == preview.target) || !sameRegion(s.scaledFrom, preview.source)) {
         QPixmap scaled(preview.target.width(), preview.target.height());
         scaled.fill(Qt::transparent);
         QPainter painter(&scaled);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
+        // The region is in the picture's own pixels; the decoded image may be smaller.
+        const double fx = static_cast<double>(s.decoded.image.width()) / s.size.width();
+        const double fy = static_cast<double>(s.decoded.image.height()) / s.size.height();
         const SourceRegion& r = preview.source;
-        painter.drawImage(QRectF(0, 0, scaled.width(), scaled.height()), s.image,
-                          QRectF(r.x, r.y, r.width, r.height));
+        painter.drawImage(QRectF(0, 0, scaled.width(), scaled.height()), s.decoded.image,
+                          QRectF(r.x * fx, r.y * fy, r.width * fx, r.height * fy));
         painter.end();
         s.scaled = std::move(scaled);
         s.scaledFor = preview.target;
@@ -81,7 +108,7 @@ void CanvasPictures::dropScaled(std::size_t index) {
 
 const QImage& CanvasPictures::watermark(const std::string& path) {
     auto found = watermarks_.find(path);
-    if (found == watermarks_.end()) found = watermarks_.emplace(path, readPicture(path)).first;
+    if (found == watermarks_.end()) found = watermarks_.emplace(path, decodeScaledFile(path, 1).image).first;
     return found->second;
 }
 

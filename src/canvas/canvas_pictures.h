@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "canvas/sample_preview.h"
+#include "canvas/scaled_picture.h"
 
 namespace plazor {
 
@@ -23,16 +24,19 @@ class CanvasPictures {
 
     const QPixmap& checkerTile() const { return checkerTile_; }
 
-    // Decodes the encoded background picture; empty or unreadable data leaves none.
+    // The encoded background picture, decoded when next drawn; empty data leaves none.
     void setBackground(const std::string& encoded);
-    const QImage& background() const { return background_; }
+    // The background picture decoded at the resolution `zoom` needs (once per step of zoom); null when
+    // it cannot be read.
+    const QImage& background(double zoom);
 
-    // The sample picture of paste layer `index`, read from `path` when the layer has none yet (or had
-    // one from another path); null when it cannot be read.
-    const QImage& sample(std::size_t index, const std::string& path);
+    // The size of paste layer `index`'s sample picture at `path`, from its header (the picture is
+    // decoded when drawn, at the resolution its preview needs); invalid when it cannot be read.
+    QSize sampleSize(std::size_t index, const std::string& path);
     // Whether the layer holds a sample picture now.
     bool hasSample(std::size_t index) const;
-    // The scaled copy of the layer's sample for `preview`, made again only when the preview changed.
+    // The scaled copy of the layer's sample for `preview` (in the picture's own pixels), made again
+    // only when the preview changed; null when the picture cannot be decoded.
     const QPixmap& scaledSample(std::size_t index, const SamplePreview& preview);
     // Drops the sample pictures and scaled copies of the layers from `index` on.
     void releaseSamples(std::size_t fromIndex);
@@ -51,14 +55,17 @@ class CanvasPictures {
   private:
     struct Sample {
         std::string path;
-        QImage image;
+        QSize size;             // the picture's own size; invalid when it cannot be read
+        ScaledPicture decoded;  // at the resolution the last preview needed
         QPixmap scaled;
         WindowRect scaledFor;
         SourceRegion scaledFrom;
     };
 
     QPixmap checkerTile_;
-    QImage background_;
+    std::string backgroundBytes_;
+    ScaledPicture background_;
+    double backgroundTried_ = 0;  // the scale last decoded at (0: not yet)
     std::vector<Sample> samples_;
     std::map<std::string, QImage> watermarks_;
     std::vector<std::string> sampleList_;

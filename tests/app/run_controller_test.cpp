@@ -313,9 +313,10 @@ TEST(RunSummaryLines, FewerWorkersAndUnwrittenPictures) {
     summary.requestedWorkers = 4;
     summary.workers = 2;
     summary.workerBytes = 3ull << 30;
-    EXPECT_EQ(runSummaryLines(summary),
-              (std::vector<QString>{"画布较大，本次用 2 个线程代替 4 个（每个线程的画布需要 3.0 GiB 内存）。\r\n",
-                                    "50 张图片中有 3 张未能写入。\r\n"}));
+    EXPECT_EQ(
+        runSummaryLines(summary),
+        (std::vector<QString>{"画布较大，本次用 2 个线程代替 4 个（每个线程的画布需要 3.0 GiB 内存）。\r\n",
+                              "50 张图片中有 3 张未能写入。\r\n"}));
 }
 
 TEST_F(RunControllerTest, StartDuringARunStartsNothingAndSubFolderRunsSkipTheHook) {
