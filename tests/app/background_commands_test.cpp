@@ -13,6 +13,7 @@
 #include "app/command_ids.h"
 #include "dialogs/number_field_filter.h"
 #include "layer_commands_fixture.h"
+#include "support/claiming_png.h"
 #include "support/pictures.h"
 
 namespace plazor::testing {
@@ -111,6 +112,21 @@ TEST_F(BackgroundCommands, ThePictureDialogOpensAgainUntilAPictureIsAcceptable) 
     EXPECT_EQ(doc.background.width, 30);
     EXPECT_EQ(window->statusText(kStatusBackgroundSize), "30 x 20 像素");
     EXPECT_EQ(prefs.backgroundDialogFolder, dir / "pictures");
+}
+
+// A header that passes the check but claims more pixels than the program decodes.
+TEST_F(BackgroundCommands, APictureTooLargeToReadIsThePlaceholderWithAWarning) {
+    const std::string bomb = dir / "bomb.png";
+    writeFile(bomb, pngClaiming(12000, 9000));
+    ui.answerOpen(QString::fromStdString(bomb));
+    controls().pictureOption->click();
+    EXPECT_EQ(doc.background.width, 1);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text().toStdString(),
+              "背景图片 '" + bomb +
+                  "' 的尺寸 12000 x 9000 超出限制（每边最多 30000 像素，最多 100 "
+                  "百万像素），请重新选择。");
+    EXPECT_EQ(ui.choosers.size(), 1u);
 }
 
 TEST_F(BackgroundCommands, APictureBackgroundWithoutAPictureIsThePlaceholder) {

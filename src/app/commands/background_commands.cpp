@@ -85,8 +85,10 @@ class BackgroundCommands {
             }
             controls_.picturePath->setText(chosen->path);
             doc_.usePictureBackground();
-            doc_.setBackgroundPicture(path);
+            const bool read = doc_.setBackgroundPicture(path);
             refreshBackground(c_);
+            // Its header passed, but the picture itself could not be read or is too large.
+            if (!read) warn(doc_.background.pictureProblem + "，请重新选择。");
             break;
         }
         focusCanvas(c_);
