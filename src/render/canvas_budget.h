@@ -6,14 +6,12 @@
 #include <optional>
 #include <string>
 
+#include "util/magick_limits.h"
+
 namespace plazor {
 
 // Bytes of pixel cache one canvas of `width` x `height` takes.
 std::uint64_t canvasBytes(int width, int height);
-
-// Copies of the canvas one worker holds at its peak: the base canvas, the background it draws on and
-// a picture being fitted (at most as large).
-inline constexpr std::uint64_t kCanvasCopiesPerWorker = 3;
 
 // Why the image library, with its current limits, cannot render a canvas of this size (a side beyond
 // its width or height limit, or one worker's canvases beyond its memory, map and disk together);

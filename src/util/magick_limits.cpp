@@ -18,8 +18,6 @@ constexpr const char* kConfigurePathVariable = "MAGICK_CONFIGURE_PATH";
 constexpr std::uint64_t kGiB = 1024ull * 1024 * 1024;
 // Far beyond what a template can ask for in a sensible unit, but a bound the library checks first.
 constexpr std::uint64_t kMaxSide = 100000;
-// A worker holds the base canvas, the background it draws on and a picture being fitted.
-constexpr std::uint64_t kCanvasCopiesPerWorker = 3;
 
 // The value MAGICK_CONFIGURE_PATH had before the program's folder was put in front of it.
 std::optional<std::string>& previousConfigurePath() {

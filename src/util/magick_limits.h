@@ -19,6 +19,10 @@ struct MagickLimits {
     std::uint64_t disk = 0;    // bytes of pixel cache on disk
 };
 
+// Copies of the canvas one rendering worker holds at its peak: the base canvas, the background it
+// draws on and a picture being fitted (at most as large).
+inline constexpr std::uint64_t kCanvasCopiesPerWorker = 3;
+
 // Bytes one pixel takes in the library's pixel cache (four 16-bit channels in this build).
 std::uint64_t cachePixelBytes();
 
