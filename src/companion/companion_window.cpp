@@ -13,11 +13,11 @@
 #include <filesystem>
 
 #include "app/commands/command_checks.h"
-#include "app/common_dialogs.h"
-#include "app/completion_question.h"
+#include "shell/common_dialogs.h"
+#include "shell/completion_question.h"
 #include "app/run_check_notice.h"
-#include "app/settings_store.h"
-#include "app/ui_port.h"
+#include "shell/settings_store.h"
+#include "shell/ui_port.h"
 #include "companion/series_rules.h"
 #include "external/endpoint_client.h"
 #include "external/endpoints.h"
