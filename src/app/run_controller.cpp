@@ -8,12 +8,12 @@
 #include <thread>
 #include <utility>
 
-#include "app/completion_question.h"
 #include "app/progress_window.h"
 #include "app/run_check_notice.h"
-#include "app/ui_port.h"
 #include "render/canvas_budget.h"
 #include "render/render_job.h"
+#include "shell/completion_question.h"
+#include "shell/ui_port.h"
 #include "template/document.h"
 
 namespace plazor {
