@@ -17,11 +17,6 @@ namespace plazor {
 
 enum class RunEnd { kFinished, kStopped };
 
-// The status an external task gets at the end of a run: 1 finished, 2 stopped.
-inline int externalTaskStatus(RunEnd end) {
-    return end == RunEnd::kFinished ? 1 : 2;
-}
-
 // What a run did, for its summary.
 struct RunSummary {
     int batches = 0;                // batches of the run

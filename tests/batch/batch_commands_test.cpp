@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
 #include <sstream>
+#include <utility>
 
 #include "support/file_size_limit.h"
 #include "support/pictures.h"
@@ -114,6 +117,36 @@ TEST(BatchCommands, UnreadableBackgroundIsReportedByTemplateAndCheck) {
     EXPECT_NE(checked.err.find("背景图片无法使用\n" + line + "，请重新选择"), std::string::npos)
         << checked.err;
     EXPECT_EQ(run({"render", dir / "bg.dat", dir / "src", dir / "out"}).code, kExitChecks);
+}
+
+// Every entry below `root` with its size and modification time, so that any change shows.
+std::map<std::string, std::pair<std::uintmax_t, std::filesystem::file_time_type>> snapshot(const TempDir& root) {
+    std::map<std::string, std::pair<std::uintmax_t, std::filesystem::file_time_type>> entries;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root.path())) {
+        entries[entry.path().string()] = {entry.is_regular_file() ? entry.file_size() : 0, entry.last_write_time()};
+    }
+    return entries;
+}
+
+TEST(BatchCommands, CheckLeavesTheDiskAsItWasAndRenderThenMakesTheOutputFolder) {
+    TempDir dir;
+    const std::string t = oneSlotTemplate(dir);
+    writeJpeg(dir / "src/a.jpg");
+    writeJpeg(dir / "src/b.jpg");
+    testing::writeFile(dir / "blocker", "1");
+    const auto before = snapshot(dir);
+
+    const Outcome ready = run({"check", t, dir / "src", dir / "out/nested"});
+    EXPECT_EQ(ready.code, kExitOk) << ready.err;
+    EXPECT_NE(ready.out.find("ready: 2 pictures, 2 batches"), std::string::npos) << ready.out;
+    // A folder that cannot be made is found without trying to make it.
+    const Outcome blocked = run({"check", t, dir / "src", dir / "blocker/out"});
+    EXPECT_EQ(blocked.code, kExitChecks);
+    EXPECT_NE(blocked.err.find("创建失败"), std::string::npos) << blocked.err;
+    EXPECT_EQ(snapshot(dir), before);
+
+    EXPECT_EQ(run({"render", t, dir / "src", dir / "out/nested"}).code, kExitOk);
+    EXPECT_TRUE(std::filesystem::exists(dir / "out/nested/a.jpg"));
 }
 
 TEST(BatchCommands, UnreadableTemplateExitsOne) {
