@@ -82,8 +82,8 @@ TEST(RunFailures, ACanvasTheLibraryCannotMakeIsNotBlamedOnThePictures) {
                               dir.path() / "src" / (std::string(name) + ".png"));
     Document doc = testing::plainDocument(1000, 1000);  // 8 MB of pixel cache
     testing::addSlot(doc, 0, 0, 100, 100);
-    const RunCheckResult checked = checkBeforeRun(doc, dir / "src", dir / "out", kPictureListMode);
-    ASSERT_TRUE(checked.ok());
+    PreparedRun prepared = prepareRun(RunRequest{doc, dir / "src", dir / "out", kPictureListMode, true, 1});
+    ASSERT_TRUE(prepared.ok());
 
     const MagickSizeType limits[3] = {MagickGetResourceLimit(MemoryResource),
                                       MagickGetResourceLimit(MapResource),
@@ -93,7 +93,7 @@ TEST(RunFailures, ACanvasTheLibraryCannotMakeIsNotBlamedOnThePictures) {
     std::vector<std::string> info;
     RunCallbacks callbacks;
     callbacks.info = [&info](const std::string& line) { info.push_back(line); };
-    RenderRun run(RenderJob{doc, checked.plan.sources, dir / "out", kPictureListMode, true, 1}, callbacks);
+    RenderRun run(std::move(prepared.job), callbacks);
     ASSERT_TRUE(run.start());
     const RunEnd end = run.wait();
     MagickSetResourceLimit(MemoryResource, limits[0]);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "render/render_run.h"
-#include "render/run_checks.h"
+#include "render/run_request.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
 
@@ -25,15 +25,15 @@ struct RunRecord {
 
 inline void runRecorded(const Document& doc, const std::string& source, const std::string& output,
                         RunRecord& record, int jobs = 1, bool sliceSubFolder = true) {
-    const RunCheckResult checked = checkBeforeRun(doc, source, output, kPictureListMode);
-    ASSERT_TRUE(checked.ok()) << checked.failure->title << " " << checked.failure->text;
+    PreparedRun prepared =
+        prepareRun(RunRequest{doc, source, output, kPictureListMode, sliceSubFolder, jobs});
+    ASSERT_TRUE(prepared.ok()) << prepared.failure->title << " " << prepared.failure->text;
     RunCallbacks callbacks;
     callbacks.info = [&record](const std::string& line) {
         std::lock_guard lock(record.mutex);
         record.info.push_back(line);
     };
-    RenderRun run(RenderJob{doc, checked.plan.sources, output, kPictureListMode, sliceSubFolder, jobs},
-                  callbacks);
+    RenderRun run(std::move(prepared.job), callbacks);
     ASSERT_TRUE(run.start());
     record.end = run.wait();
     record.summary = run.summary();
