@@ -44,6 +44,15 @@ private:
 OutputPlan planOutput(const Document& doc, const std::string& outputFolder, const std::string& batchName,
                       bool sliceSubFolder, NameReserver& names);
 
+// The same names as planOutput, decided without touching the file system: the strip sub-folder is
+// only reserved, for a later run that creates it with ensureStripFolder.
+OutputPlan planOutputAhead(const Document& doc, const std::string& outputFolder, const std::string& batchName,
+                           bool sliceSubFolder, NameReserver& names);
+
+// Creates a plan's strip sub-folder unless it is there already as a real folder (not a link). Returns
+// the info lines when it cannot; the strips' writes then fail with their own lines.
+std::vector<std::string> ensureStripFolder(const OutputPlan& plan, const std::string& outputFolder);
+
 // Writes a rendered batch as planned. Returns false when the run must stop (a PNG-8 failure);
 // problems that let the run go on become info lines.
 using InfoSink = std::function<void(const std::string& line)>;

@@ -26,7 +26,9 @@ struct RenderRun::State {
     RunEnd end = RunEnd::kFinished;  // read after the run's thread was joined
 
     State(RenderJob j, RunCallbacks c) : job(std::move(j)), callbacks(std::move(c)) {
-        batches = static_cast<int>(plazor::batchCount(job.sources, job.mode, job.document.pasteLayers.size()));
+        batches = job.planned ? static_cast<int>(job.planned->size())
+                              : static_cast<int>(plazor::batchCount(job.sources, job.mode,
+                                                                    job.document.pasteLayers.size()));
     }
 
     void info(const std::string& line) {
@@ -51,6 +53,14 @@ struct RenderRun::State {
     bool takeBatch(Batch& input, OutputPlan& plan) {
         std::lock_guard lock(queueMutex);
         if (stop || nextBatch >= batches) return false;
+        if (job.planned) {
+            PlannedBatch& planned = (*job.planned)[static_cast<std::size_t>(nextBatch++)];
+            input = std::move(planned.input);
+            plan = std::move(planned.output);
+            for (std::string& line : ensureStripFolder(plan, job.outputFolder))
+                plan.infoLines.push_back(std::move(line));
+            return true;
+        }
         input = batchAt(job.sources, job.mode, job.document.pasteLayers.size(), static_cast<std::size_t>(nextBatch));
         ++nextBatch;
         if (input.listing.guardMessage) {
