@@ -2,6 +2,9 @@
 
 #include <thread>
 
+#include "batch/command_support.h"
+#include "batch/plan_commands.h"
+
 #include "render/render_run.h"
 #include "render/run_checks.h"
 #include "template/names.h"
@@ -11,28 +14,6 @@
 
 namespace plazor::batch {
 namespace {
-
-// Info lines end in their own "\r\n" or "\n" as the program writes them; a terminal wants one "\n".
-std::string asLine(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-    return text + "\n";
-}
-
-bool loadInto(Document& doc, const Request& request, Streams& io) {
-    doc.background.dpi = request.dpi.value_or(72);
-    const LoadResult loaded = loadTemplate(doc, request.templatePath);
-    for (const std::string& line : loaded.infoLines) io.err << asLine(line);
-    if (!loaded.ok()) {
-        io.err << request.templatePath << ": " << loaded.errorText << "\n";
-        return false;
-    }
-    return true;
-}
-
-void printCheckFailure(const RunCheckFailure& failure, std::ostream& err) {
-    const std::string& heading = failure.kind == NoticeKind::Balloon ? failure.title : failure.caption;
-    err << heading << "\n" << failure.text << "\n";
-}
 
 void printSummary(const Document& doc, std::ostream& out) {
     const Background& bg = doc.background;
@@ -128,27 +109,9 @@ int renderCommand(const Request& request, Streams& io, std::atomic<std::atomic<i
     job.jobs = request.jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
 
     const int batches = static_cast<int>(checked.plan.batches);
-    RunCallbacks callbacks;
-    callbacks.progress = [&](int batch) {
-        if (io.progressOnTerminal) {
-            io.err << "\r共 " << batches << " 批图片，正在处理第 " << batch << " 批。" << std::flush;
-        }
-    };
-    callbacks.info = [&](const std::string& line) {
-        if (io.progressOnTerminal) io.err << "\r\033[K";
-        io.err << asLine(line);
-    };
-    RenderRun run(std::move(job), std::move(callbacks));
-    stop = &run.stopFlag();
-    if (!run.start()) {
-        stop = nullptr;
-        io.err << "启动线程失败\n";
-        return kExitStopped;
-    }
-    const RunEnd end = run.wait();
-    stop = nullptr;
-    if (io.progressOnTerminal) io.err << "\r\033[K";
-    if (end == RunEnd::kStopped) {
+    const std::optional<RunEnd> end = runWithProgress(std::move(job), io, stop);
+    if (!end) return kExitStopped;
+    if (*end == RunEnd::kStopped) {
         io.out << "stopped: " << request.outputFolder << "\n";
         return kExitStopped;
     }
@@ -172,7 +135,9 @@ int runRequest(const Request& request, Streams io, std::atomic<std::atomic<int>*
         case Command::Check:
             return checkCommand(request, io);
         case Command::Render:
-            return renderCommand(request, io, stop);
+            return request.planPath ? renderPlanCommand(request, io, stop) : renderCommand(request, io, stop);
+        case Command::Plan:
+            return planCommand(request, io);
     }
     return kExitUsage;
 }
