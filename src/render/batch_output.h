@@ -50,7 +50,7 @@ OutputPlan planOutputAhead(const Document& doc, const std::string& outputFolder,
                            bool sliceSubFolder, NameReserver& names);
 
 // Creates a plan's strip sub-folder unless it is there already as a real folder (not a link). Returns
-// the info lines when it cannot; the strips' writes then fail with their own lines.
+// the info lines when it cannot.
 std::vector<std::string> ensureStripFolder(const OutputPlan& plan, const std::string& outputFolder);
 
 // Writes a rendered batch as planned. Returns false when the run must stop (a PNG-8 failure);

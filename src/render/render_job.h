@@ -27,7 +27,7 @@ struct RenderJob {
     int jobs = 1;                // batches rendered at once
     // When set, exactly these batches are rendered, in this order and under these names; `sources`
     // and `mode` are not used then.
-    std::optional<std::vector<PlannedBatch>> planned;
+    std::optional<std::vector<PlannedBatch>> planned = std::nullopt;
 };
 
 }  // namespace plazor

@@ -57,8 +57,14 @@ struct RenderRun::State {
             PlannedBatch& planned = (*job.planned)[static_cast<std::size_t>(nextBatch++)];
             input = std::move(planned.input);
             plan = std::move(planned.output);
-            for (std::string& line : ensureStripFolder(plan, job.outputFolder))
-                plan.infoLines.push_back(std::move(line));
+            std::vector<std::string> folderLines = ensureStripFolder(plan, job.outputFolder);
+            if (!folderLines.empty()) {
+                // Without its own folder the batch's strips and page are not written anywhere else.
+                plan.infoLines.insert(plan.infoLines.end(), folderLines.begin(), folderLines.end());
+                plan.strips.clear();
+                plan.stripPaths.clear();
+                plan.htmlPath.clear();
+            }
             return true;
         }
         input = batchAt(job.sources, job.mode, job.document.pasteLayers.size(), static_cast<std::size_t>(nextBatch));
