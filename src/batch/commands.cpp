@@ -94,7 +94,7 @@ int checkCommand(const Request& request, Streams& io) {
 int renderCommand(const Request& request, Streams& io, std::atomic<std::atomic<int>*>& stop) {
     Document doc;
     if (!loadInto(doc, request, io)) return kExitTemplate;
-    const RunCheckResult checked = checkBeforeRun(doc, request.sourceFolder, request.outputFolder, modeOf(request));
+    RunCheckResult checked = checkBeforeRun(doc, request.sourceFolder, request.outputFolder, modeOf(request));
     if (!checked.ok()) {
         printCheckFailure(*checked.failure, io.err);
         return kExitChecks;
@@ -102,7 +102,7 @@ int renderCommand(const Request& request, Streams& io, std::atomic<std::atomic<i
 
     RenderJob job;
     job.document = doc;
-    job.sources = checked.plan.sources;
+    job.sources = std::move(checked.plan.sources);
     job.outputFolder = request.outputFolder;
     job.mode = modeOf(request);
     job.sliceSubFolder = request.sliceSubFolder;

@@ -38,8 +38,8 @@ std::optional<std::string> readWhole(const std::string& path, std::uintmax_t lim
     return bytes;
 }
 
-// The folder as an absolute path, so that a plan made in one directory works from any other.
-std::string absoluteFolder(const std::string& text) {
+// The path made absolute, so that a plan made in one directory works from any other.
+std::string absolutePath(const std::string& text) {
     if (text.empty()) return text;
     std::error_code ec;
     const std::filesystem::path path = std::filesystem::absolute(text, ec);
@@ -73,12 +73,12 @@ int planCommand(const Request& request, Streams& io) {
     }
 
     JobPlan plan;
-    plan.templatePath = absoluteFolder(request.templatePath);
+    plan.templatePath = absolutePath(request.templatePath);
     plan.templateBytes = *bytes;
     plan.dpi = request.dpi.value_or(72);
     plan.mode = request.subFolders ? kSubFolderListMode : kPictureListMode;
-    plan.sourceFolder = absoluteFolder(request.sourceFolder);
-    plan.outputFolder = absoluteFolder(request.outputFolder);
+    plan.sourceFolder = absolutePath(request.sourceFolder);
+    plan.outputFolder = absolutePath(request.outputFolder);
     plan.sliceSubFolder = request.sliceSubFolder;
     const RunCheckResult checked = checkBeforeRun(doc, plan.sourceFolder, plan.outputFolder, plan.mode);
     if (!checked.ok()) {
@@ -102,12 +102,13 @@ int planCommand(const Request& request, Streams& io) {
 int renderPlanCommand(const Request& request, Streams& io, std::atomic<std::atomic<int>*>& stop) {
     const std::string& path = *request.planPath;
     std::string error;
-    const std::optional<std::string> text = readWhole(path, kMaxPlanBytes, error);
+    std::optional<std::string> text = readWhole(path, kMaxPlanBytes, error);
     if (!text) {
         io.err << path << ": cannot read the plan: " << error << "\n";
         return kExitTemplate;
     }
     JobPlanRead read = readJobPlan(*text, {request.shardIndex, request.shardCount});
+    text.reset();  // the run holds what it needs
     for (const std::string& line : read.infoLines)
         io.err << asLine(line);
     if (!read.plan) {

@@ -288,7 +288,7 @@ JobPlanRead readJobPlan(std::string_view text, Shard shard) {
     const char* source = stringMember(root.get(), "source");
     const char* output = stringMember(root.get(), "output");
     const cJSON* sliceSubFolder = cJSON_GetObjectItemCaseSensitive(root.get(), "sliceSubFolder");
-    const cJSON* batches = cJSON_GetObjectItemCaseSensitive(root.get(), "batches");
+    cJSON* batches = cJSON_GetObjectItemCaseSensitive(root.get(), "batches");
     if (!dpi || !mode || (std::string(mode) != "pictures" && std::string(mode) != "subfolders") ||
         !absoluteFolder(source) || !absoluteFolder(output) || !cJSON_IsBool(sliceSubFolder) ||
         !cJSON_IsArray(batches)) {
@@ -311,7 +311,8 @@ JobPlanRead readJobPlan(std::string_view text, Shard shard) {
 
     BatchReader reader(plan, result.document);
     std::size_t index = 0;
-    for (const cJSON* item = batches->child; item; item = item->next, ++index) {
+    // Each batch's JSON is freed once read, so the tree and the batches are never both whole in memory.
+    for (cJSON* item = batches->child; item; item = batches->child, ++index) {
         std::string error;
         std::optional<PlannedBatch> batch = reader.read(item, error);
         if (!batch) {
@@ -321,6 +322,7 @@ JobPlanRead readJobPlan(std::string_view text, Shard shard) {
         if (index % static_cast<std::size_t>(shard.count) == static_cast<std::size_t>(shard.index)) {
             plan.batches.push_back(std::move(*batch));
         }
+        cJSON_Delete(cJSON_DetachItemViaPointer(batches, item));
     }
     result.totalBatches = index;
     result.plan = std::move(plan);
