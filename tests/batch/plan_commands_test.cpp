@@ -74,8 +74,11 @@ std::map<std::string, std::string> tree(const fs::path& root) {
     return entries;
 }
 
-std::string writePlan(const TempDir& dir, const std::string& templ, const std::string& out) {
-    const Outcome o = run({"plan", templ, dir / "src", out});
+std::string writePlan(const TempDir& dir, const std::string& templ, const std::string& out,
+                      const std::vector<std::string>& options = {}) {
+    std::vector<std::string> args = {"plan", templ, dir / "src", out};
+    args.insert(args.end(), options.begin(), options.end());
+    const Outcome o = run(args);
     EXPECT_EQ(o.code, kExitOk) << o.err;
     testing::writeFile(dir / "plan.json", o.out);
     return dir / "plan.json";
@@ -106,6 +109,25 @@ TEST(PlanCommands, ShardsTogetherWriteExactlyTheFilesOfOneRun) {
         EXPECT_EQ(expected.count(slicing ? "c(2)/c-1.png" : "c(2).jpg"), 1u);
         EXPECT_EQ(expected.at(taken), "not ours");
     }
+}
+
+TEST(PlanCommands, SubFolderPlansKeepTheListingOrderOfOneRun) {
+    TempDir dir;
+    const std::string templ = makeTemplate(dir, false);
+    for (const char* sub : {"x", "y", "z"}) {
+        ASSERT_TRUE(testing::writeFilledPicture(dir / (std::string("src/") + sub + "/2.png"), "PNG", 9, 9,
+                                                "#00ff00"));
+        ASSERT_TRUE(testing::writeFilledPicture(dir / (std::string("src/") + sub + "/1.jpg"), "JPEG", 9, 9));
+    }
+    ASSERT_TRUE(testing::writeFilledPicture(dir / "src/.hidden/h.jpg", "JPEG", 9, 9));
+    ASSERT_EQ(run({"render", templ, dir / "src", dir / "one", "--subfolders"}).code, kExitOk);
+    const std::string plan = writePlan(dir, templ, dir / "many", {"--subfolders"});
+    EXPECT_NE(testing::readFile(plan).find("\"pictures\":[\"y/"), std::string::npos);
+    for (const char* shard : {"1/2", "0/2"})
+        EXPECT_EQ(run({"render", "--plan", plan, "--shard", shard}).code, kExitOk);
+    const auto expected = tree(dir.path() / "one");
+    EXPECT_EQ(expected.size(), 3u);
+    EXPECT_EQ(tree(dir.path() / "many"), expected);
 }
 
 TEST(PlanCommands, ResumeRendersOnlyBatchesWithMissingFiles) {
