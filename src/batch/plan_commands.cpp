@@ -130,9 +130,9 @@ int renderPlanCommand(const Request& request, Streams& io, std::atomic<std::atom
 
     // Atomic writes make an existing file a complete one. A batch with every file present is done;
     // any other planned file that exists is not ours to replace unless this resumes the plan.
-    std::vector<PlannedBatch> share;
-    std::size_t skipped = 0;
-    for (PlannedBatch& batch : plan.batches) {
+    std::vector<bool> done;
+    done.reserve(plan.batches.size());
+    for (const PlannedBatch& batch : plan.batches) {
         std::size_t present = 0;
         const std::vector<std::string> files = filesOf(batch.output);
         for (const std::string& file : files) {
@@ -143,21 +143,25 @@ int renderPlanCommand(const Request& request, Streams& io, std::atomic<std::atom
             }
             ++present;
         }
-        if (present == files.size()) {
-            ++skipped;
-        } else {
-            share.push_back(std::move(batch));
-        }
+        done.push_back(present == files.size());
     }
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < plan.batches.size(); ++i) {
+        if (done[i]) continue;
+        if (kept != i) plan.batches[kept] = std::move(plan.batches[i]);
+        ++kept;
+    }
+    const std::size_t skipped = plan.batches.size() - kept;
+    plan.batches.erase(plan.batches.begin() + static_cast<std::ptrdiff_t>(kept), plan.batches.end());
 
-    const int batches = static_cast<int>(share.size());
+    const int batches = static_cast<int>(plan.batches.size());
     RenderJob job;
     job.document = read.document;
     job.outputFolder = plan.outputFolder;
     job.mode = plan.mode;
     job.sliceSubFolder = plan.sliceSubFolder;
     job.jobs = request.jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
-    job.planned = std::move(share);
+    job.planned = std::move(plan.batches);
     const std::optional<RunEnd> end = runWithProgress(std::move(job), io, stop);
     if (!end) return kExitStopped;
     if (*end == RunEnd::kStopped) {

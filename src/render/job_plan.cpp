@@ -310,6 +310,9 @@ JobPlanRead readJobPlan(std::string_view text, Shard shard) {
     }
 
     BatchReader reader(plan, result.document);
+    const auto total = static_cast<std::size_t>(cJSON_GetArraySize(batches));
+    const auto count = static_cast<std::size_t>(shard.count);
+    plan.batches.reserve(total / count + 1);
     std::size_t index = 0;
     // Each batch's JSON is freed once read, so the tree and the batches are never both whole in memory.
     for (cJSON* item = batches->child; item; item = batches->child, ++index) {
@@ -319,7 +322,7 @@ JobPlanRead readJobPlan(std::string_view text, Shard shard) {
             result.error = "batch " + std::to_string(index + 1) + " " + error;
             return result;
         }
-        if (index % static_cast<std::size_t>(shard.count) == static_cast<std::size_t>(shard.index)) {
+        if (index % count == static_cast<std::size_t>(shard.index)) {
             plan.batches.push_back(std::move(*batch));
         }
         cJSON_Delete(cJSON_DetachItemViaPointer(batches, item));
