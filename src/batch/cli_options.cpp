@@ -8,11 +8,14 @@ namespace {
 std::optional<int> parseNumber(const std::string& text, int min, int max) {
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || value < min || value > max) return std::nullopt;
+    if (ec != std::errc() || end != text.data() + text.size() || value < min || value > max)
+        return std::nullopt;
     return value;
 }
 
-ParseResult refuse(std::string error) { return {std::nullopt, std::move(error)}; }
+ParseResult refuse(std::string error) {
+    return {std::nullopt, std::move(error)};
+}
 
 // "K/N" with 0 <= K < N.
 bool parseShard(const std::string& text, Request& request) {
@@ -111,7 +114,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
             if (positional.size() != 3) return refuse("plan needs TEMPLATE SOURCE OUTPUT");
             break;
         case Command::Check:
-            if (positional.size() != 1 && positional.size() != 3) return refuse("check needs TEMPLATE [SOURCE OUTPUT]");
+            if (positional.size() != 1 && positional.size() != 3)
+                return refuse("check needs TEMPLATE [SOURCE OUTPUT]");
             break;
         default:
             if (positional.size() != 1) return refuse("template needs TEMPLATE");

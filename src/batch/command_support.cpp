@@ -1,5 +1,9 @@
 #include "batch/command_support.h"
 
+#include <algorithm>
+#include <thread>
+#include <utility>
+
 #include "batch/progress_meter.h"
 #include "template/template_file.h"
 
@@ -26,6 +30,17 @@ bool loadInto(Document& doc, const Request& request, Streams& io) {
 void printCheckFailure(const RunCheckFailure& failure, std::ostream& err) {
     const std::string& heading = failure.kind == NoticeKind::Balloon ? failure.title : failure.caption;
     err << heading << "\n" << failure.text << "\n";
+}
+
+RunRequest runRequestOf(Document doc, const Request& request) {
+    RunRequest run;
+    run.document = std::move(doc);
+    run.sourceFolder = request.sourceFolder;
+    run.outputFolder = request.outputFolder;
+    run.mode = request.subFolders ? kSubFolderListMode : kPictureListMode;
+    run.sliceSubFolder = request.sliceSubFolder;
+    run.jobs = request.jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
+    return run;
 }
 
 std::optional<RunEnd> runWithProgress(RenderJob job, Streams& io, std::atomic<std::atomic<int>*>& stop) {

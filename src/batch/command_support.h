@@ -10,6 +10,7 @@
 #include "render/render_job.h"
 #include "render/render_run.h"
 #include "render/run_checks.h"
+#include "render/run_request.h"
 
 namespace plazor::batch {
 
@@ -21,6 +22,9 @@ std::string asLine(std::string text);
 bool loadInto(Document& doc, const Request& request, Streams& io);
 
 void printCheckFailure(const RunCheckFailure& failure, std::ostream& err);
+
+// The run the request describes, with the loaded template (jobs default to one per core).
+RunRequest runRequestOf(Document doc, const Request& request);
 
 // Renders the job to its end. On a terminal a progress line with the rate and the time left is
 // redrawn in place; otherwise a plain progress line goes out now and then. Nothing when the run's

@@ -1,12 +1,12 @@
 #include "batch/commands.h"
 
-#include <thread>
+#include <utility>
 
 #include "batch/command_support.h"
 #include "batch/plan_commands.h"
 
 #include "render/render_run.h"
-#include "render/run_checks.h"
+#include "render/run_request.h"
 #include "template/names.h"
 #include "template/template_file.h"
 #include "util/colour.h"
@@ -45,7 +45,8 @@ void printSummary(const Document& doc, std::ostream& out) {
     }
     out << "horizontal slices: " << doc.slices.size() << (doc.settings.cutlineOpen ? " (on" : " (off")
         << (doc.settings.cutlineHtmlOpen ? ", HTML)" : ")") << "\n";
-    for (const Slice& s : doc.slices) out << "  " << sliceName(s.number) << ": y " << s.y << "\n";
+    for (const Slice& s : doc.slices)
+        out << "  " << sliceName(s.number) << ": y " << s.y << "\n";
     const Settings& st = doc.settings;
     if (st.format == kFormatJpg) {
         static const char* const kSpaces[] = {"sRGB", "RGB", "CMYK", "灰色"};
@@ -64,15 +65,14 @@ int templateCommand(const Request& request, Streams& io) {
     if (!request.writePath) return kExitOk;
     const SaveResult saved = saveTemplate(doc, *request.writePath);
     if (!saved.ok()) {
-        for (const std::string& line : saved.infoLines) io.err << asLine(line);
+        for (const std::string& line : saved.infoLines)
+            io.err << asLine(line);
         io.err << saved.errorText << "\n";
         return kExitTemplate;
     }
     io.out << "written: " << *request.writePath << "\n";
     return kExitOk;
 }
-
-LoadMode modeOf(const Request& request) { return request.subFolders ? kSubFolderListMode : kPictureListMode; }
 
 int checkCommand(const Request& request, Streams& io) {
     Document doc;
@@ -81,42 +81,34 @@ int checkCommand(const Request& request, Streams& io) {
         io.out << "template ok: " << doc.pasteLayers.size() << " paste layers\n";
         return kExitOk;
     }
-    const RunCheckResult checked = checkBeforeRun(doc, request.sourceFolder, request.outputFolder, modeOf(request));
+    const RunCheckResult checked = checkRun(runRequestOf(std::move(doc), request));
     if (!checked.ok()) {
         printCheckFailure(*checked.failure, io.err);
         return kExitChecks;
     }
-    io.out << "ready: " << checked.plan.sources.size() << (request.subFolders ? " sub-folders, " : " pictures, ")
-           << checked.plan.batches << " batches\n";
+    io.out << "ready: " << checked.plan.sources.size()
+           << (request.subFolders ? " sub-folders, " : " pictures, ") << checked.plan.batches << " batches\n";
     return kExitOk;
 }
 
 int renderCommand(const Request& request, Streams& io, std::atomic<std::atomic<int>*>& stop) {
     Document doc;
     if (!loadInto(doc, request, io)) return kExitTemplate;
-    RunCheckResult checked = checkBeforeRun(doc, request.sourceFolder, request.outputFolder, modeOf(request));
-    if (!checked.ok()) {
-        printCheckFailure(*checked.failure, io.err);
+    PreparedRun prepared = prepareRun(runRequestOf(std::move(doc), request));
+    if (!prepared.ok()) {
+        printCheckFailure(*prepared.failure, io.err);
         return kExitChecks;
     }
 
-    RenderJob job;
-    job.document = doc;
-    job.sources = std::move(checked.plan.sources);
-    job.outputFolder = request.outputFolder;
-    job.mode = modeOf(request);
-    job.sliceSubFolder = request.sliceSubFolder;
-    job.jobs = request.jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
-
-    const int batches = static_cast<int>(checked.plan.batches);
-    const std::optional<RunEnd> end = runWithProgress(std::move(job), io, stop);
+    const int batches = static_cast<int>(prepared.batches);
+    const std::optional<RunEnd> end = runWithProgress(std::move(prepared.job), io, stop);
     if (!end) return kExitStopped;
     if (*end == RunEnd::kStopped) {
         io.out << "stopped: " << request.outputFolder << "\n";
         return kExitStopped;
     }
-    io.out << "finished: " << batches << (batches == 1 ? " batch" : " batches") << " into " << request.outputFolder
-           << "\n";
+    io.out << "finished: " << batches << (batches == 1 ? " batch" : " batches") << " into "
+           << request.outputFolder << "\n";
     return kExitOk;
 }
 

@@ -30,5 +30,6 @@ int main(int argc, char** argv) {
     std::signal(SIGINT, onInterrupt);
     // Schedulers (a Kubernetes pod being evicted, parallel's --halt) stop workers with SIGTERM.
     std::signal(SIGTERM, onInterrupt);
-    return plazor::batch::runRequest(*parsed.request, {std::cout, std::cerr, isatty(STDERR_FILENO) != 0}, g_stop);
+    return plazor::batch::runRequest(*parsed.request, {std::cout, std::cerr, isatty(STDERR_FILENO) != 0},
+                                     g_stop);
 }

@@ -80,12 +80,15 @@ int planCommand(const Request& request, Streams& io) {
     plan.sourceFolder = absolutePath(request.sourceFolder);
     plan.outputFolder = absolutePath(request.outputFolder);
     plan.sliceSubFolder = request.sliceSubFolder;
-    const RunCheckResult checked = checkBeforeRun(doc, plan.sourceFolder, plan.outputFolder, plan.mode);
-    if (!checked.ok()) {
-        printCheckFailure(*checked.failure, io.err);
+    RunRequest run = runRequestOf(doc, request);
+    run.sourceFolder = plan.sourceFolder;
+    run.outputFolder = plan.outputFolder;
+    const PreparedRun prepared = prepareRun(std::move(run));
+    if (!prepared.ok()) {
+        printCheckFailure(*prepared.failure, io.err);
         return kExitChecks;
     }
-    if (const std::optional<std::string> guard = planBatches(doc, checked.plan.sources, plan)) {
+    if (const std::optional<std::string> guard = planBatches(doc, prepared.job.sources, plan)) {
         io.err << asLine(*guard);
         return kExitChecks;
     }
@@ -94,7 +97,7 @@ int planCommand(const Request& request, Streams& io) {
         return kExitTemplate;
     }
     io.err << "planned: " << plan.batches.size() << (plan.batches.size() == 1 ? " batch" : " batches")
-           << " from " << checked.plan.sources.size() << (request.subFolders ? " sub-folders" : " pictures")
+           << " from " << prepared.job.sources.size() << (request.subFolders ? " sub-folders" : " pictures")
            << "\n";
     return kExitOk;
 }

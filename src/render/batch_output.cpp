@@ -14,7 +14,9 @@
 
 namespace plazor {
 
-bool NameReserver::taken(const std::string& path) const { return reserved_.count(path) > 0 || pathTaken(path); }
+bool NameReserver::taken(const std::string& path) const {
+    return reserved_.count(path) > 0 || pathTaken(path);
+}
 
 std::string NameReserver::reserve(const std::string& stem, const std::string& ext) {
     std::string path = firstFreeName(stem, ext, [this](const std::string& p) { return taken(p); });
@@ -58,12 +60,14 @@ OutputPlan planNames(const Document& doc, const std::string& outputFolder, const
             plan.infoLines.push_back("'" + batchName + "' 相关的【横切片】图片将不保存到子文件夹中。\r\n");
         }
     }
-    if (doc.settings.cutlineHtmlOpen) plan.htmlPath = names.reserve(joinPath(outputFolder, batchName), ".html");
+    if (doc.settings.cutlineHtmlOpen)
+        plan.htmlPath = names.reserve(joinPath(outputFolder, batchName), ".html");
 
     plan.strips = planStrips(doc.slices, doc.background.height);
     const int width = stripNumberWidth(doc.slices.size());
     for (const Strip& strip : plan.strips) {
-        plan.stripPaths.push_back(names.reserve(joinPath(stripFolder, stripStem(batchName, strip.number, width)), ext));
+        plan.stripPaths.push_back(
+            names.reserve(joinPath(stripFolder, stripStem(batchName, strip.number, width)), ext));
     }
     return plan;
 }
@@ -135,7 +139,8 @@ void writeHtml(const OutputPlan& plan, const std::vector<HtmlStripLine>& lines, 
 }  // namespace
 
 bool writeOutput(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx) {
-    for (const std::string& line : plan.infoLines) ctx.info(line);
+    for (const std::string& line : plan.infoLines)
+        ctx.info(line);
     if (!plan.slicing) return writeWhole(picture, plan, ctx);
 
     const Settings& settings = ctx.doc.settings;
@@ -161,8 +166,8 @@ bool writeOutput(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx
     for (std::size_t i = 0; i < plan.strips.size(); ++i) {
         if (ctx.stop) return false;
         const Strip& strip = plan.strips[i];
-        Wand region(MagickGetImageRegion(picture, static_cast<size_t>(width), static_cast<size_t>(strip.height), 0,
-                                         strip.top));
+        Wand region(MagickGetImageRegion(picture, static_cast<size_t>(width),
+                                         static_cast<size_t>(strip.height), 0, strip.top));
         if (!region) {
             ctx.info(writeFailureLine(plan.stripPaths[i], wandError(picture)));
             continue;

@@ -29,13 +29,13 @@ struct OutputPlan {
 // Hands out output names: a name is free when nothing exists under it and no earlier batch of this
 // run has reserved it.
 class NameReserver {
-public:
+  public:
     std::string reserve(const std::string& stem, const std::string& ext);
     // Reserves and creates a folder "stem", "stem(2)", ...; the name is reserved even when creating
     // it fails. Returns false with the system's reason on failure.
     bool reserveFolder(const std::string& stem, std::string& path, std::string& error);
 
-private:
+  private:
     bool taken(const std::string& path) const;
     std::set<std::string> reserved_;
 };

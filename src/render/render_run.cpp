@@ -67,7 +67,8 @@ struct RenderRun::State {
             }
             return true;
         }
-        input = batchAt(job.sources, job.mode, job.document.pasteLayers.size(), static_cast<std::size_t>(nextBatch));
+        input = batchAt(job.sources, job.mode, job.document.pasteLayers.size(),
+                        static_cast<std::size_t>(nextBatch));
         ++nextBatch;
         if (input.listing.guardMessage) {
             // A sub-folder holds a path beyond the length limit: the run cannot go on safely.
@@ -112,7 +113,8 @@ struct RenderRun::State {
             }
         }
         work(pictures);
-        for (std::thread& t : helpers) t.join();
+        for (std::thread& t : helpers)
+            t.join();
         if (extra > 0) MagickSetResourceLimit(ThreadResource, libraryThreads);
 
         end = stop ? RunEnd::kStopped : RunEnd::kFinished;
@@ -130,7 +132,9 @@ RenderRun::~RenderRun() {
     }
 }
 
-int RenderRun::batchCount() const { return state_->batches; }
+int RenderRun::batchCount() const {
+    return state_->batches;
+}
 
 bool RenderRun::start() {
     if (thread_.joinable()) return false;
@@ -142,13 +146,17 @@ bool RenderRun::start() {
     return true;
 }
 
-void RenderRun::requestStop() { state_->stop = 1; }
+void RenderRun::requestStop() {
+    state_->stop = 1;
+}
 
 RunEnd RenderRun::wait() {
     if (thread_.joinable()) thread_.join();
     return state_->end;
 }
 
-std::atomic<int>& RenderRun::stopFlag() { return state_->stop; }
+std::atomic<int>& RenderRun::stopFlag() {
+    return state_->stop;
+}
 
 }  // namespace plazor

@@ -5,11 +5,13 @@
 namespace plazor::batch {
 namespace {
 
-ParseResult parse(std::vector<std::string> args) { return parseCommandLine(args); }
+ParseResult parse(std::vector<std::string> args) {
+    return parseCommandLine(args);
+}
 
 TEST(CommandLine, RenderTakesThreeFoldersAndItsOptions) {
-    const auto r = parse({"render", "t.dat", "src", "out", "--subfolders", "--no-slice-subfolder", "--dpi", "300",
-                          "--jobs", "2"});
+    const auto r = parse({"render", "t.dat", "src", "out", "--subfolders", "--no-slice-subfolder", "--dpi",
+                          "300", "--jobs", "2"});
     ASSERT_TRUE(r.request) << r.error;
     EXPECT_EQ(r.request->command, Command::Render);
     EXPECT_EQ(r.request->templatePath, "t.dat");
