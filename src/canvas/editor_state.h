@@ -58,6 +58,8 @@ signals:
     void repaintRequested();
     // The canvas scrolls so that the layer is visible.
     void scrollIntoViewRequested(plazor::LayerKind kind, int index);
+    // A template was created or opened: the view scrolls back to its top-left and no gesture goes on.
+    void viewResetRequested();
     // The background size or the zoom changed: the canvas resizes, keeping its scroll positions.
     void canvasResizeRequested();
     // Source pictures were reloaded or dropped: cached previews of the paste layers are stale.
