@@ -42,10 +42,9 @@ CanvasMenu::CanvasMenu(CommandContext& context, Canvas& canvas)
                                                  {"左边", cmd::kAlignLeft},
                                                  {"右边", cmd::kAlignRight}};
     for (const auto& [text, id] : edges) {
-        QAction* a = alignMenu_->addAction(menuText(text));
-        a->setData(id);
+        connect(alignMenu_->addAction(menuText(text)), &QAction::triggered, this,
+                [this, id = id] { runItem(id); });
     }
-    connect(menu_, &QMenu::triggered, this, [this](QAction* a) { runItem(a->data().toInt()); });
 }
 
 void CanvasMenu::show(const ContextMenuPlan& plan, const QPoint& globalPos) {
@@ -59,7 +58,7 @@ void CanvasMenu::build(const ContextMenuPlan& plan) {
     const PanelControls& panel = c_.window().panel();
     auto add = [this](const QString& text, int id) {
         QAction* a = menu_->addAction(text);
-        a->setData(id);
+        connect(a, &QAction::triggered, this, [this, id] { runItem(id); });
         return a;
     };
     if (plan.standard) {
@@ -133,9 +132,8 @@ void CanvasMenu::runItem(int id) {
         selectListRow(*window.watermarkList(), id - cmd::kCanvasWatermarkItemBase - 1);
     } else if (id > cmd::kCanvasPasteItemBase) {
         selectListRow(*window.pasteList(), id - cmd::kCanvasPasteItemBase - 1);
-    } else if (id != 0 && (id < cmd::kSelectedLevelAbove || id > cmd::kSelectedStyleLast)) {
-        // The standard items are the main window's commands; the level and style sub-menus' items
-        // run theirs by themselves.
+    } else {
+        // The standard items are the main window's commands.
         window.onCommand(id);
     }
 }
