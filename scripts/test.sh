@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The project's test command: installs what is missing, builds everything and runs every test
-# (the windows offscreen), then builds the Qt-free core once more with AddressSanitizer and
+# (the windows offscreen), then the walkthrough of the real editor on a virtual display
+# (scripts/walkthrough.sh, under half a minute), then builds the Qt-free core once more with AddressSanitizer and
 # UndefinedBehaviorSanitizer and runs its tests again, so that the randomised tests of the template
 # reader and the picture probe also prove there is no memory fault. Exits non-zero on any failure.
 set -euo pipefail
@@ -9,6 +10,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${PLAZOR_BUILD_DIR:-$root/build}"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+"$root/scripts/walkthrough.sh"
 
 if [ "${PLAZOR_SKIP_SANITIZERS:-0}" != 1 ]; then
   asan="${PLAZOR_ASAN_BUILD_DIR:-$root/build-asan}"
