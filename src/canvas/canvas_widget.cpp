@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -146,7 +147,8 @@ void Canvas::refreshBackground() {
 }
 
 void Canvas::scrollIntoView(LayerKind kind, int index) {
-    if (index < 0) return;
+    // A layer picked on the canvas is under the pointer already; scrolling would move it mid-drag.
+    if (index < 0 || selectingRows_) return;
     const auto at = static_cast<std::size_t>(index);
     int x = 0, y = 0, width = 0, height = 0;
     if (kind == LayerKind::Paste && at < doc_.pasteLayers.size()) {
@@ -322,15 +324,21 @@ bool Canvas::viewportEvent(QEvent* event) {
 }
 
 void Canvas::clear(LayerKind kind) {
-    if (hooks_.rows) hooks_.rows->clear(kind);
+    if (!hooks_.rows) return;
+    const QScopedValueRollback picking(selectingRows_, true);
+    hooks_.rows->clear(kind);
 }
 
 void Canvas::select(LayerKind kind, int row) {
-    if (hooks_.rows) hooks_.rows->select(kind, row);
+    if (!hooks_.rows) return;
+    const QScopedValueRollback picking(selectingRows_, true);
+    hooks_.rows->select(kind, row);
 }
 
 void Canvas::deselect(LayerKind kind, int row) {
-    if (hooks_.rows) hooks_.rows->deselect(kind, row);
+    if (!hooks_.rows) return;
+    const QScopedValueRollback picking(selectingRows_, true);
+    hooks_.rows->deselect(kind, row);
 }
 
 void Canvas::reveal(LayerKind kind, int row) {

@@ -96,6 +96,7 @@ class Canvas : public QAbstractScrollArea, private LayerRows {
     CanvasHooks hooks_;
     CanvasInteraction interaction_;
     bool spaceHeld_ = false;
+    bool selectingRows_ = false;
 };
 
 }  // namespace plazor
