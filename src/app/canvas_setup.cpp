@@ -8,6 +8,7 @@
 #include "app/commands/command_context.h"
 #include "app/commands/layer_commands.h"
 #include "app/layer_lists.h"
+#include "app/list_rows.h"
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "app/startup.h"
@@ -61,9 +62,24 @@ void updateLists(CommandContext& c) {
     if (current.index < 0) return;
     const auto i = static_cast<std::size_t>(current.index);
     if (current.kind == LayerKind::Paste && i < doc.pasteLayers.size()) {
+        if (c.state.mode == CanvasMode::PastePending) {
+            // The layer waiting to be drawn (width -1) shows where it would start while the pointer
+            // is on the background.
+            const PasteLayer& layer = doc.pasteLayers[i];
+            std::vector<std::string> cells = insertedPasteRowTexts(layer);
+            if (layer.x >= 0 && layer.y >= 0 && layer.x <= doc.background.width &&
+                layer.y <= doc.background.height) {
+                cells[1] = std::to_string(layer.x);
+                cells[2] = std::to_string(layer.y);
+            }
+            window.pasteList()->setRowTexts(current.index, cells);
+            return;
+        }
         const PasteLayer layer = normalised(doc.pasteLayers[i]);
         window.setPasteRow(current.index, layer);
         if (layer.isPlaced()) showLayerSize(c, layer.width, layer.height);
+        // The custom display style window follows the layer's new size.
+        if (layer.width > 0) emit c.state.repaintRequested();
     } else if (current.kind == LayerKind::Watermark && i < doc.watermarks.size()) {
         const WatermarkLayer layer = normalised(doc.watermarks[i]);
         window.setWatermarkRow(current.index, layer);

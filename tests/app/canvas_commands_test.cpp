@@ -48,6 +48,9 @@ class CanvasCommandsTest : public EditorTest {
 TEST_F(CanvasCommandsTest, DrawnLayersReachTheListsAndAClickOrABandSelectsTheirRows) {
     command(cmd::kPasteNew);
     ASSERT_EQ(state().mode, CanvasMode::PastePending);
+    mouse(QEvent::MouseMove, windowPoint(70, 80), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(pasteCell(0, 1) + "," + pasteCell(0, 2) + "," + pasteCell(0, 3), QStringLiteral("70,80,"));
+    EXPECT_EQ(window->statusText(kStatusCursor), QStringLiteral("70, 80"));
     drag({100, 100}, {160, 140});
     command(cmd::kPasteNew);
     drag({360, 170}, {300, 120});  // drawn up and to the left

@@ -378,6 +378,25 @@ TEST_F(CanvasInteractionTest, SpacePansByThePointersMovementReversed) {
     EXPECT_EQ(mode, CanvasMode::Idle);
 }
 
+TEST_F(CanvasInteractionTest, ALostGestureStaysAsOneStepAndADoubleClickAsksForAWatermarkPicture) {
+    const int i = paste(10, 10, 50, 50);
+    select(LayerKind::Paste, i);
+    canvas.press(at(30, 30));
+    canvas.move(at(60, 40));
+    canvas.cancel();
+    EXPECT_EQ(rect(i), (Rect{40, 20, 50, 50}));
+    EXPECT_EQ(canvas.state().target, DragTarget::None);
+    ASSERT_TRUE(history.undo(doc));
+    EXPECT_EQ(rect(i), (Rect{10, 10, 50, 50}));
+
+    doc.addWatermark("w.png", 200, 200);
+    doc.watermarks[0].width = doc.watermarks[0].height = 30;
+    EXPECT_FALSE(canvas.doubleClick(at(210, 210)).chooseWatermarkPicture);  // not selected yet
+    select(LayerKind::Watermark, 0);
+    EXPECT_TRUE(canvas.doubleClick(at(230, 230)).chooseWatermarkPicture);
+    EXPECT_FALSE(canvas.doubleClick(at(231, 230)).chooseWatermarkPicture);
+}
+
 TEST(WheelNotchesTest, PartsOfANotchAddUpAndEachNotchIsOneStep) {
     WheelNotches wheel;
     EXPECT_EQ(wheel.add(40), 0);
