@@ -71,6 +71,35 @@ bool CanvasInteraction::insideAt(CanvasPoint at) const {
     return at.y >= 0 && at.y <= h;
 }
 
+// The modes of one layer need that layer; a mode left behind by a change of the lists does nothing.
+bool CanvasInteraction::layerOfModeExists() const {
+    LayerKind kind = LayerKind::None;
+    std::size_t count = 0;
+    switch (mode_) {
+        case CanvasMode::PastePending:
+        case CanvasMode::PasteDrawing:
+        case CanvasMode::PasteSelected:
+            kind = LayerKind::Paste;
+            count = doc_.pasteLayers.size();
+            break;
+        case CanvasMode::WatermarkPending:
+        case CanvasMode::WatermarkDrawing:
+        case CanvasMode::WatermarkSelected:
+            kind = LayerKind::Watermark;
+            count = doc_.watermarks.size();
+            break;
+        case CanvasMode::SlicePending:
+        case CanvasMode::SliceDrawing:
+        case CanvasMode::SliceSelected:
+            kind = LayerKind::Slice;
+            count = doc_.slices.size();
+            break;
+        default:
+            return true;
+    }
+    return current_.is(kind) && static_cast<std::size_t>(current_.index) < count;
+}
+
 CanvasPoint CanvasInteraction::clamped(CanvasPoint at) const {
     return {limit(at.x, 0, doc_.background.width), limit(at.y, 0, doc_.background.height)};
 }
@@ -116,7 +145,7 @@ void CanvasInteraction::grab(CanvasPoint at) {
     s_.target = dragTarget(doc_, view_.switches, mode_, current_, view_.zoom, at.x, at.y);
     s_.hover = cursorOf(s_.target);
     s_.anchor = at;
-    if (current_.is(LayerKind::Paste) && mode_ == CanvasMode::PasteSelected) {
+    if (current_.is(LayerKind::Paste) && mode_ == CanvasMode::PasteSelected && layerOfModeExists()) {
         const PasteLayer& l = doc_.pasteLayers[static_cast<std::size_t>(current_.index)];
         // The offsets run from the pointer to the grabbed edge, so the edge stays under the pointer.
         if (dragsLeftEdge(s_.target)) s_.farEdge.x = l.x + l.width, s_.gripOffset.x = l.x - at.x;
@@ -154,6 +183,7 @@ CanvasActions CanvasInteraction::press(const PointerInput& p) {
         s_.anchor = p.screen;
         return a;
     }
+    if (!layerOfModeExists()) return a;
     switch (mode_) {
         case CanvasMode::Idle:
             if (const CurrentLayer hit = hitTest(doc_, view_.switches, p.at.x, p.at.y);
@@ -275,7 +305,7 @@ CanvasActions CanvasInteraction::move(const PointerInput& p) {
     const bool dragging =
         isDrawing(mode_) || mode_ == CanvasMode::BandDragging || s_.target != DragTarget::None;
     if (p.leftHeld && dragging) a.autoScroll = true;
-    if (s_.pan == PanState::Armed) return a;
+    if (s_.pan == PanState::Armed || !layerOfModeExists()) return a;
     if (!p.leftHeld && s_.target == DragTarget::None && !isDrawing(mode_))
         s_.hover = cursorOf(dragTarget(doc_, view_.switches, mode_, current_, view_.zoom, p.at.x, p.at.y));
     dragStep(p, a);
@@ -469,6 +499,11 @@ CanvasActions CanvasInteraction::release(const PointerInput& p, bool spaceHeld) 
         if (s_.pan == PanState::Off) s_.hover = CanvasCursor::Arrow;
         return a;
     }
+    if (!layerOfModeExists()) {
+        s_.target = DragTarget::None;
+        endStep();
+        return a;
+    }
     const auto i = static_cast<std::size_t>(current_.index);
     switch (mode_) {
         case CanvasMode::PasteDrawing: {
@@ -572,7 +607,7 @@ void CanvasInteraction::reset() {
 
 CanvasActions CanvasInteraction::doubleClick(const PointerInput& p) {
     CanvasActions a;
-    if (mode_ != CanvasMode::WatermarkSelected || !current_.is(LayerKind::Watermark)) return a;
+    if (mode_ != CanvasMode::WatermarkSelected || !layerOfModeExists()) return a;
     const WatermarkLayer& w = doc_.watermarks[static_cast<std::size_t>(current_.index)];
     a.chooseWatermarkPicture =
         w.x <= p.at.x && p.at.x <= w.x + w.width && w.y <= p.at.y && p.at.y <= w.y + w.height;
@@ -581,6 +616,7 @@ CanvasActions CanvasInteraction::doubleClick(const PointerInput& p) {
 
 CanvasActions CanvasInteraction::leave() {
     CanvasActions a;
+    if (!layerOfModeExists()) return a;
     const auto i = static_cast<std::size_t>(current_.index);
     switch (mode_) {
         case CanvasMode::PastePending: {
@@ -615,7 +651,7 @@ CanvasActions CanvasInteraction::keyDown(CanvasKey key, bool shift, bool ctrl, b
             s_.ctrlRemoves = true;
         return a;
     }
-    if (isSelected(mode_) && s_.target != DragTarget::None) return a;
+    if ((isSelected(mode_) && s_.target != DragTarget::None) || !layerOfModeExists()) return a;
     if (arrowStep(key, shift, ctrl)) {
         a.updateLists = true;
         a.repaint = true;
@@ -695,7 +731,7 @@ CanvasActions CanvasInteraction::keyUp(CanvasKey key) {
         case CanvasKey::Left:
         case CanvasKey::Right:
             if (!keyStep_) break;
-            if (mode_ == CanvasMode::SliceSelected) {
+            if (mode_ == CanvasMode::SliceSelected && layerOfModeExists()) {
                 refreshSlices();
                 a.rewriteSliceRows = true;
                 a.repaint = true;

@@ -122,6 +122,7 @@ class CanvasInteraction {
     CanvasActions align(AlignEdge edge);
 
   private:
+    bool layerOfModeExists() const;
     bool insideAt(CanvasPoint at) const;
     CanvasPoint clamped(CanvasPoint at) const;
     void grab(CanvasPoint at);

@@ -397,6 +397,20 @@ TEST_F(CanvasInteractionTest, ALostGestureStaysAsOneStepAndADoubleClickAsksForAW
     EXPECT_FALSE(canvas.doubleClick(at(231, 230)).chooseWatermarkPicture);
 }
 
+TEST_F(CanvasInteractionTest, AModeWhoseLayerIsGoneChangesNothing) {
+    paste(10, 10, 50, 50);
+    for (const CanvasMode stale :
+         {CanvasMode::PasteSelected, CanvasMode::WatermarkDrawing, CanvasMode::SlicePending}) {
+        mode = stale;
+        current = {LayerKind::Paste, 3};
+        drag({30, 30}, {80, 80});
+        key(CanvasKey::Up);
+        canvas.leave();
+        EXPECT_EQ(rect(0), (Rect{10, 10, 50, 50}));
+        EXPECT_FALSE(history.canUndo());
+    }
+}
+
 TEST(WheelNotchesTest, PartsOfANotchAddUpAndEachNotchIsOneStep) {
     WheelNotches wheel;
     EXPECT_EQ(wheel.add(40), 0);
