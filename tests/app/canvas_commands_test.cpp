@@ -8,6 +8,8 @@
 #include "editor_fixture.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -89,6 +91,31 @@ TEST_F(CanvasCommandsTest, DrawnLayersReachTheListsAndAClickOrABandSelectsTheirR
     EXPECT_EQ(doc.pasteLayers[0].y, 120);
     EXPECT_EQ(pasteCell(0, 2), QStringLiteral("120"));
     EXPECT_EQ(state().history.undoLabel(), "对齐贴图层");
+}
+
+TEST_F(CanvasCommandsTest, GripsShowTheirCursorsAndSpaceShowsTheProgramsHand) {
+    command(cmd::kPasteNew);
+    drag({100, 100}, {160, 140});
+    QWidget* viewport = canvas().viewport();
+    mouse(QEvent::MouseMove, windowPoint(170, 150), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(viewport->cursor().shape(), Qt::SizeFDiagCursor);
+    mouse(QEvent::MouseMove, windowPoint(130, 95), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(viewport->cursor().shape(), Qt::SizeVerCursor);
+
+    QCursor::setPos(viewport->mapToGlobal(windowPoint(130, 120)));
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(&canvas(), &space);
+    ASSERT_EQ(viewport->cursor().shape(), Qt::BitmapCursor);
+    const QImage hand = viewport->cursor().pixmap().toImage();
+    EXPECT_EQ(hand.size(), QSize(32, 32));
+    int opaque = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            opaque += qAlpha(hand.pixel(x, y)) > 0;
+    EXPECT_GT(opaque, 200);  // a hand, not an empty picture
+    QKeyEvent up(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(&canvas(), &up);
+    EXPECT_NE(viewport->cursor().shape(), Qt::BitmapCursor);
 }
 
 TEST_F(CanvasCommandsTest, CtrlWheelZoomsAStepPerWholeNotchAndStopsAtTheEnds) {
