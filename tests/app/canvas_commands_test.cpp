@@ -1,11 +1,11 @@
 // The canvas in the whole editor: Qt mouse and wheel events on its window draw, select and align
 // layers through the real lists, context menu and zoom commands.
-#include "app/balloon_tip.h"
 #include "app/command_ids.h"
 #include "app/event_filter.h"
 #include "app/layer_lists.h"
 #include "canvas/canvas_widget.h"
 #include "editor_fixture.h"
+#include "shell/balloon_tip.h"
 
 #include <QApplication>
 #include <QImage>
