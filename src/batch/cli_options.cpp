@@ -46,6 +46,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
             request.subFolders = true;
         } else if (arg == "--no-slice-subfolder" && request.command == Command::Render) {
             request.sliceSubFolder = false;
+        } else if (arg == "--exact" && request.command == Command::Render) {
+            request.exact = true;
         } else if (arg == "--dpi" && request.command != Command::Template) {
             const auto text = value();
             if (!text) return refuse("--dpi needs a value");
@@ -90,6 +92,7 @@ std::string helpText() {
 
 Usage:
   plazor-batch render TEMPLATE SOURCE OUTPUT [--subfolders] [--no-slice-subfolder] [--dpi N] [--jobs N]
+                      [--exact]
   plazor-batch check TEMPLATE [SOURCE OUTPUT] [--subfolders] [--dpi N]
   plazor-batch template TEMPLATE [--write OUT]
   plazor-batch --help | --version
@@ -114,6 +117,9 @@ Options:
   --dpi N               resolution (1 to 1200) for templates that carry none (default 72)
   --jobs N              batches rendered at once (default: one per processor core); the files and
                         their bytes do not depend on it
+  --exact               decode every picture at full size (default: a JPEG that will be shrunk is
+                        decoded at the smallest reduced scale that is still at least its final
+                        size; sizes and positions are the same, pixel values may differ slightly)
   --write OUT           with template: write the loaded template to OUT
 
 Exit codes:

@@ -25,6 +25,7 @@ struct Request {
     std::string outputFolder;
     bool subFolders = false;       // sub-folder list mode
     bool sliceSubFolder = true;    // strips into a sub-folder named after the batch
+    bool exact = false;            // decode every picture at full size
     std::optional<int> dpi;        // used when the template carries none
     std::optional<int> jobs;       // batches rendered at once; default one per core
     std::optional<std::string> writePath;

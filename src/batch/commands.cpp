@@ -126,6 +126,7 @@ int renderCommand(const Request& request, Streams& io, std::atomic<std::atomic<i
     job.mode = modeOf(request);
     job.sliceSubFolder = request.sliceSubFolder;
     job.jobs = request.jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
+    job.decode = request.exact ? DecodeMode::kExact : DecodeMode::kScaled;
 
     const int batches = static_cast<int>(checked.plan.batches);
     RunCallbacks callbacks;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "render/decode_mode.h"
 #include "render/sources.h"
 #include "template/document.h"
 
@@ -17,6 +18,7 @@ struct RenderJob {
     LoadMode mode = kPictureListMode;
     bool sliceSubFolder = true;  // strips of a batch go to a sub-folder named after the batch
     int jobs = 1;                // batches rendered at once
+    DecodeMode decode = DecodeMode::kScaled;
 };
 
 }  // namespace plazor

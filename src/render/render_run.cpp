@@ -68,7 +68,7 @@ struct RenderRun::State {
         Batch input;
         OutputPlan plan;
         while (takeBatch(input, plan)) {
-            Wand picture = composeBatch(job.document, pictures, input.pictures, stop, sink);
+            Wand picture = composeBatch(job.document, pictures, input.pictures, job.decode, stop, sink);
             if (!picture) break;
             OutputContext ctx{job.document, job.outputFolder, stop, sink};
             if (!writeOutput(picture.get(), plan, ctx)) break;
