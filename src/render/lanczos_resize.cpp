@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 namespace plazor {
@@ -68,64 +69,102 @@ AxisFilter axisFilter(int sourceLength, int targetLength, int from, int count) {
     return filter;
 }
 
-std::uint8_t toByte(float v) {
-    return static_cast<std::uint8_t>(std::clamp(std::lround(v), 0L, 255L));
+std::uint8_t toByte(std::int64_t v) {
+    return static_cast<std::uint8_t>(std::clamp<std::int64_t>(v, 0, 255));
 }
 
-// Horizontal pass over the source rows the region needs; RGBA colours come out weighted by alpha.
-template <int C>
-std::vector<float> filterRows(const Pixels8& source, const AxisFilter& h, int firstRow, int rows) {
-    const std::size_t width = h.taps.size();
-    std::vector<float> out(static_cast<std::size_t>(rows) * width * C);
-    float* o = out.data();
-    for (int y = firstRow; y < firstRow + rows; ++y) {
-        const std::uint8_t* in = source.row(y);
-        for (const Taps& t : h.taps) {
-            const float* w = &h.weights[t.weightAt];
-            const std::uint8_t* p = in + static_cast<std::size_t>(t.start) * C;
-            float acc[C] = {};
-            for (int k = 0; k < t.count; ++k, p += C) {
-                if constexpr (C == 4) {
-                    const float a = w[k] * (p[3] / 255.0f);
-                    for (int c = 0; c < 3; ++c)
-                        acc[c] += a * p[c];
-                    acc[3] += a;
-                } else {
-                    for (int c = 0; c < C; ++c)
-                        acc[c] += w[k] * p[c];
-                }
-            }
-            for (int c = 0; c < C; ++c)
-                *o++ = acc[c];
+// The horizontal pass runs in fixed point: intermediate samples carry 6 fraction bits, weights 14.
+constexpr int kSampleBits = 6;
+constexpr int kWeightBits = 14;
+
+std::vector<std::int16_t> fixedWeights(const AxisFilter& filter) {
+    std::vector<std::int16_t> out(filter.weights.size());
+    for (const Taps& t : filter.taps) {
+        // Rounded weights that still add up to exactly one, so a flat colour stays that colour.
+        int sum = 0;
+        std::size_t largest = t.weightAt;
+        for (int k = 0; k < t.count; ++k) {
+            const std::size_t i = t.weightAt + static_cast<std::size_t>(k);
+            out[i] = static_cast<std::int16_t>(std::lround(filter.weights[i] * (1 << kWeightBits)));
+            sum += out[i];
+            if (filter.weights[i] > filter.weights[largest]) largest = i;
         }
+        out[largest] = static_cast<std::int16_t>(out[largest] + (1 << kWeightBits) - sum);
     }
     return out;
 }
 
-// Vertical pass from the intermediate rows into the finished region.
+// Vertical pass: each needed row of the region is a weighted sum of whole source rows (contiguous, so
+// the compiler vectorises it), stored per channel for the horizontal pass. RGBA colours are weighted by
+// alpha, and alpha is kept on the 0..255 scale.
 template <int C>
-void filterColumns(const std::vector<float>& rows, int firstRow, const AxisFilter& v, Pixels8& out) {
-    const std::size_t stride = static_cast<std::size_t>(out.width) * C;
-    for (int y = 0; y < out.height; ++y) {
-        const Taps& t = v.taps[static_cast<std::size_t>(y)];
-        const float* w = &v.weights[t.weightAt];
-        std::uint8_t* o = out.row(y);
-        for (std::size_t x = 0; x < static_cast<std::size_t>(out.width); ++x) {
-            const float* p = rows.data() + static_cast<std::size_t>(t.start - firstRow) * stride + x * C;
-            float acc[C] = {};
-            for (int k = 0; k < t.count; ++k, p += stride) {
-                for (int c = 0; c < C; ++c)
-                    acc[c] += w[k] * p[c];
-            }
+std::vector<std::int16_t> filterRows(const Pixels8& source, const AxisFilter& v, int firstColumn,
+                                     int columns) {
+    const std::size_t n = static_cast<std::size_t>(columns) * C;
+    std::vector<std::int16_t> planes(v.taps.size() * n);
+    std::vector<float> acc(n);
+    for (std::size_t y = 0; y < v.taps.size(); ++y) {
+        const Taps& t = v.taps[y];
+        std::fill(acc.begin(), acc.end(), 0.0f);
+        for (int k = 0; k < t.count; ++k) {
+            const float w = v.weights[t.weightAt + static_cast<std::size_t>(k)];
+            const std::uint8_t* in = source.row(t.start + k) + static_cast<std::size_t>(firstColumn) * C;
             if constexpr (C == 4) {
-                const float alpha = acc[3];
-                const float unweight = alpha > 0.0f ? 1.0f / alpha : 0.0f;
+                for (std::size_t i = 0; i < n; i += 4) {
+                    const float a = w * in[i + 3];
+                    for (int c = 0; c < 3; ++c)
+                        acc[i + c] += a * (in[i + c] / 255.0f);
+                    acc[i + 3] += a;
+                }
+            } else {
+                for (std::size_t i = 0; i < n; ++i)
+                    acc[i] += w * in[i];
+            }
+        }
+        std::int16_t* out = planes.data() + y * n;
+        for (int c = 0; c < C; ++c) {
+            std::int16_t* plane = out + static_cast<std::size_t>(c) * columns;
+            for (std::size_t x = 0; x < static_cast<std::size_t>(columns); ++x) {
+                // Rounded to nearest by truncating in the positive range: cheap, and the same everywhere.
+                const float v16 = std::clamp(acc[x * C + c] * (1 << kSampleBits), -32768.0f, 32767.0f);
+                plane[x] = static_cast<std::int16_t>(static_cast<std::int32_t>(v16 + 32768.5f) - 32768);
+            }
+        }
+    }
+    return planes;
+}
+
+std::int32_t dot(const std::int16_t* w, const std::int16_t* p, int count) {
+    std::int32_t sum = 0;
+    for (int k = 0; k < count; ++k)
+        sum += static_cast<std::int32_t>(w[k]) * p[k];
+    return sum;
+}
+
+// Horizontal pass from the per-channel rows into the finished region.
+template <int C>
+void filterColumns(const std::vector<std::int16_t>& planes, int firstColumn, int columns, const AxisFilter& h,
+                   Pixels8& out) {
+    const std::vector<std::int16_t> weights = fixedWeights(h);
+    constexpr std::int64_t kHalf = std::int64_t{1} << (kSampleBits + kWeightBits - 1);
+    constexpr int kShift = kSampleBits + kWeightBits;
+    for (int y = 0; y < out.height; ++y) {
+        const std::int16_t* row = planes.data() + static_cast<std::size_t>(y) * columns * C;
+        std::uint8_t* o = out.row(y);
+        for (std::size_t x = 0; x < h.taps.size(); ++x, o += C) {
+            const Taps& t = h.taps[x];
+            const std::int16_t* w = weights.data() + t.weightAt;
+            std::int32_t sum[C];
+            for (int c = 0; c < C; ++c)
+                sum[c] = dot(w, row + c * columns + (t.start - firstColumn), t.count);
+            if constexpr (C == 4) {
+                const std::int64_t alpha = sum[3];
                 for (int c = 0; c < 3; ++c)
-                    o[x * C + c] = toByte(acc[c] * unweight);
-                o[x * C + 3] = toByte(alpha * 255.0f);
+                    o[c] = alpha > 0 ? toByte((std::int64_t{sum[c]} * 255 + alpha / 2) / alpha) : 0;
+                o[3] = toByte((alpha + kHalf) >> kShift);
             } else {
                 for (int c = 0; c < C; ++c)
-                    o[x * C + c] = toByte(acc[c]);
+                    o[c] = toByte((std::int64_t{sum[c]} + kHalf) >> kShift);
             }
         }
     }
@@ -135,9 +174,9 @@ template <int C>
 Pixels8 resize(const Pixels8& source, PixelSize target, const CropRect& region) {
     const AxisFilter h = axisFilter(source.width, target.width, region.x, region.width);
     const AxisFilter v = axisFilter(source.height, target.height, region.y, region.height);
-    const std::vector<float> rows = filterRows<C>(source, h, v.first, v.last - v.first);
+    const std::vector<std::int16_t> planes = filterRows<C>(source, v, h.first, h.last - h.first);
     Pixels8 out(region.width, region.height, C);
-    filterColumns<C>(rows, v.first, v, out);
+    filterColumns<C>(planes, h.first, h.last - h.first, h, out);
     return out;
 }
 
