@@ -79,6 +79,7 @@ RunOutcome RunController::run(const Document& doc, const RunRequest& request) {
     job.mode = request.mode;
     job.sliceSubFolder = request.sliceSubFolder;
     job.jobs = std::max(1, request.jobs);
+    job.decode = request.decode;
 
     RunCallbacks callbacks;
     callbacks.progress = [this](int batch) { emit workerProgress(batch); };

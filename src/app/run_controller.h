@@ -34,6 +34,7 @@ struct RunRequest {
     LoadMode mode = kPictureListMode;
     bool sliceSubFolder = true;  // preference save_cutline_use_sub_folder
     bool completedAlert = true;  // preference completed_alert
+    DecodeMode decode = DecodeMode::kScaled;  // preference exact_picture_decoding
     int jobs = defaultRunJobs();
 };
 

@@ -114,6 +114,8 @@ class OutputCommands {
         request.mode = static_cast<LoadMode>(prefs.loadMode);
         request.sliceSubFolder = prefs.sliceSubFolder != 0;
         request.completedAlert = prefs.completedAlert != 0;
+        // Runs of the companion's external tasks start here too, so they follow the same switch.
+        request.decode = prefs.exactDecoding ? DecodeMode::kExact : DecodeMode::kScaled;
         const RunOutcome outcome = c_.run.run(c_.doc(), request);
         if (outcome.failure) presentCheckFailure(c_.ui(), noticeTargets(), *outcome.failure);
     }
