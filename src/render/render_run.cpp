@@ -6,6 +6,7 @@
 
 #include "render/batch_composer.h"
 #include "render/batch_output.h"
+#include "util/atomic_file.h"
 
 namespace plazor {
 
@@ -98,6 +99,10 @@ struct RenderRun::State {
         work(pictures);
         for (std::thread& t : helpers) t.join();
         if (extra > 0) MagickSetResourceLimit(ThreadResource, libraryThreads);
+        // Outputs are flushed once here rather than one by one.
+        if (const std::string error = syncFileSystemOf(job.outputFolder); !error.empty()) {
+            info("写入文件夹 '" + job.outputFolder + "' 时发生错误:\r\n" + error + "\r\n");
+        }
 
         end = stop ? RunEnd::kStopped : RunEnd::kFinished;
         if (callbacks.ended) callbacks.ended(end);
