@@ -79,6 +79,7 @@ inline constexpr int kLoadModePictures = 35408;
 inline constexpr int kLoadModeSubFolders = 35409;
 inline constexpr int kToggleSliceSubFolder = 35410;
 inline constexpr int kToggleCompletedAlert = 35411;
+inline constexpr int kToggleExactDecoding = 35420;
 
 // Paste list context menu sub-menus, for all selected paste layers.
 inline constexpr int kSelectedLevelAbove = 35412;

@@ -76,6 +76,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
             shardGiven = true;
         } else if (arg == "--resume" && request.command == Command::Render) {
             request.resume = true;
+        } else if (arg == "--exact" && request.command == Command::Render) {
+            request.exact = true;
         } else if (arg == "--dpi" && request.command != Command::Template) {
             shapeGiven = true;
             const auto text = value();
@@ -134,7 +136,8 @@ std::string helpText() {
 
 Usage:
   plazor-batch render TEMPLATE SOURCE OUTPUT [--subfolders] [--no-slice-subfolder] [--dpi N] [--jobs N]
-  plazor-batch render --plan PLAN [--shard K/N] [--resume] [--jobs N]
+                      [--exact]
+  plazor-batch render --plan PLAN [--shard K/N] [--resume] [--jobs N] [--exact]
   plazor-batch plan TEMPLATE SOURCE OUTPUT [--subfolders] [--no-slice-subfolder] [--dpi N] > PLAN
   plazor-batch check TEMPLATE [SOURCE OUTPUT] [--subfolders] [--dpi N]
   plazor-batch template TEMPLATE [--write OUT]
@@ -163,6 +166,9 @@ Options:
   --dpi N               resolution (1 to 1200) for templates that carry none (default 72)
   --jobs N              batches rendered at once (default: one per processor core); the files and
                         their bytes do not depend on it
+  --exact               decode every picture at full size (default: a JPEG that will be shrunk is
+                        decoded at the smallest reduced scale that is still at least its final
+                        size; sizes and positions are the same, pixel values may differ slightly)
   --write OUT           with template: write the loaded template to OUT
   --plan PLAN           with render: render the batches of PLAN under its names; the source and
                         output folders are those in the plan (shared or mounted at the same paths)

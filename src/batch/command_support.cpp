@@ -40,6 +40,7 @@ RunRequest runRequestOf(Document doc, const Request& request) {
     run.mode = request.subFolders ? kSubFolderListMode : kPictureListMode;
     run.sliceSubFolder = request.sliceSubFolder;
     run.jobs = request.jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
+    run.decode = request.exact ? DecodeMode::kExact : DecodeMode::kScaled;
     return run;
 }
 

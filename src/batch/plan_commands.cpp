@@ -164,6 +164,7 @@ int renderPlanCommand(const Request& request, Streams& io, std::atomic<std::atom
     job.mode = plan.mode;
     job.sliceSubFolder = plan.sliceSubFolder;
     job.jobs = request.jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
+    job.decode = request.exact ? DecodeMode::kExact : DecodeMode::kScaled;
     job.planned = std::move(plan.batches);
     const std::optional<RunEnd> end = runWithProgress(std::move(job), io, stop);
     if (!end) return kExitStopped;

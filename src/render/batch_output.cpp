@@ -129,7 +129,7 @@ void writeHtml(const OutputPlan& plan, const std::vector<HtmlStripLine>& lines, 
     // The page declares charset=gbk, so its text (the batch name, the strip paths) goes out as
     // code-page-936 bytes.
     const std::string page = utf8ToGbk(htmlPage(plan.batchName, lines)).value_or(std::string());
-    const AtomicWriteResult result = writeFileAtomically(plan.htmlPath, page);
+    const AtomicWriteResult result = writeFileAtomically(plan.htmlPath, page, Flush::kLater);
     if (result.ok()) return;
     const char* what = result.status == AtomicWriteResult::kOpenFailed ? "创建文件 '" : "写文件 '";
     ctx.info(what + plan.htmlPath + "' 时发生错误:");

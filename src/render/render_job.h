@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "render/batch_output.h"
+#include "render/decode_mode.h"
 #include "render/sources.h"
 #include "template/document.h"
 
@@ -28,6 +29,7 @@ struct RenderJob {
     // When set, exactly these batches are rendered, in this order and under these names; `sources`
     // and `mode` are not used then.
     std::optional<std::vector<PlannedBatch>> planned = std::nullopt;
+    DecodeMode decode = DecodeMode::kScaled;
 };
 
 }  // namespace plazor

@@ -6,6 +6,7 @@
 
 #include "render/batch_composer.h"
 #include "render/batch_output.h"
+#include "util/atomic_file.h"
 
 namespace plazor {
 
@@ -85,7 +86,7 @@ struct RenderRun::State {
         Batch input;
         OutputPlan plan;
         while (takeBatch(input, plan)) {
-            Wand picture = composeBatch(job.document, pictures, input.pictures, stop, sink);
+            Wand picture = composeBatch(job.document, pictures, input.pictures, job.decode, stop, sink);
             if (!picture) break;
             OutputContext ctx{job.document, job.outputFolder, stop, sink};
             if (!writeOutput(picture.get(), plan, ctx)) break;
@@ -116,6 +117,10 @@ struct RenderRun::State {
         for (std::thread& t : helpers)
             t.join();
         if (extra > 0) MagickSetResourceLimit(ThreadResource, libraryThreads);
+        // Outputs are flushed once here rather than one by one.
+        if (const std::string error = syncFileSystemOf(job.outputFolder); !error.empty()) {
+            info("写入文件夹 '" + job.outputFolder + "' 时发生错误:\r\n" + error + "\r\n");
+        }
 
         end = stop ? RunEnd::kStopped : RunEnd::kFinished;
         if (callbacks.ended) callbacks.ended(end);

@@ -10,8 +10,8 @@ ParseResult parse(std::vector<std::string> args) {
 }
 
 TEST(CommandLine, RenderTakesThreeFoldersAndItsOptions) {
-    const auto r = parse({"render", "t.dat", "src", "out", "--subfolders", "--no-slice-subfolder", "--dpi",
-                          "300", "--jobs", "2"});
+    const auto r = parse({"render", "t.dat", "src", "out", "--subfolders", "--no-slice-subfolder", "--dpi", "300",
+                          "--jobs", "2", "--exact"});
     ASSERT_TRUE(r.request) << r.error;
     EXPECT_EQ(r.request->command, Command::Render);
     EXPECT_EQ(r.request->templatePath, "t.dat");
@@ -21,6 +21,7 @@ TEST(CommandLine, RenderTakesThreeFoldersAndItsOptions) {
     EXPECT_FALSE(r.request->sliceSubFolder);
     EXPECT_EQ(r.request->dpi, 300);
     EXPECT_EQ(r.request->jobs, 2);
+    EXPECT_TRUE(r.request->exact);
 
     const auto plain = parse({"render", "t.dat", "src", "out"});
     ASSERT_TRUE(plain.request);
@@ -28,6 +29,7 @@ TEST(CommandLine, RenderTakesThreeFoldersAndItsOptions) {
     EXPECT_TRUE(plain.request->sliceSubFolder);
     EXPECT_FALSE(plain.request->dpi);
     EXPECT_FALSE(plain.request->jobs);
+    EXPECT_FALSE(plain.request->exact);
 }
 
 TEST(CommandLine, CheckAndTemplateForms) {
@@ -60,6 +62,7 @@ TEST(CommandLine, RefusesWhatItCannotUse) {
         {"template", "t.dat", "--jobs", "2"},
         {"template", "t.dat", "--write"},
         {"check", "t.dat", "--no-slice-subfolder"},
+        {"check", "t.dat", "src", "out", "--exact"},
         {"render", "t.dat", "src", "out", "--colour"},
     };
     for (const auto& args : bad) {
@@ -92,7 +95,7 @@ TEST(CommandLine, APlanFixesTheRunAndAShardIsKOfN) {
 TEST(CommandLine, HelpNamesEveryCommandOptionAndExitCode) {
     const std::string help = helpText();
     for (const char* word : {"render", "check", "template", "plan", "--subfolders", "--no-slice-subfolder",
-                             "--dpi", "--jobs", "--write", "--plan", "--shard", "--resume", "Exit codes"}) {
+                             "--dpi", "--jobs", "--exact", "--write", "--plan", "--shard", "--resume", "Exit codes"}) {
         EXPECT_NE(help.find(word), std::string::npos) << word;
     }
 }
