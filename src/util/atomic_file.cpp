@@ -6,13 +6,14 @@
 
 #include <cerrno>
 #include <cstring>
+#include <random>
 #include <string>
 
 namespace plazor {
 namespace {
 
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
@@ -26,23 +27,34 @@ public:
         return rc == 0;
     }
 
-private:
+  private:
     int fd_;
 };
 
-mode_t currentUmask() {
-    const mode_t mask = umask(0);
-    umask(mask);
-    return mask;
+// Creates a new hidden file named ".<name>.XXXXXX" in `folder`. The mode 0666 lets the kernel apply
+// the umask as for any plain create: reading the umask would mean setting it, which races with every
+// other thread that creates a file or folder meanwhile.
+int createTemporary(const std::filesystem::path& folder, const std::string& name, std::string& tempName) {
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937_64 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string suffix(6, ' ');
+        for (char& c : suffix)
+            c = kLetters[pick(random)];
+        tempName = (folder / ("." + name + "." + suffix)).string();
+        const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
 }
 
 }  // namespace
 
 AtomicWriteResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::string tempName = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-
-    FileDescriptor fd(mkstemp(tempName.data()));
+    std::string tempName;
+    FileDescriptor fd(createTemporary(folder, target.filename().string(), tempName));
     if (fd.get() < 0) return {AtomicWriteResult::kOpenFailed, std::strerror(errno)};
 
     auto fail = [&](int error) {
@@ -50,9 +62,6 @@ AtomicWriteResult writeFileAtomically(const std::filesystem::path& target, std::
         ::unlink(tempName.c_str());
         return AtomicWriteResult{AtomicWriteResult::kWriteFailed, error ? std::strerror(error) : ""};
     };
-
-    // mkstemp creates the file private to the user; give it the permissions a plain create would.
-    if (fchmod(fd.get(), 0666 & ~currentUmask()) != 0) return fail(errno);
 
     const char* data = bytes.data();
     std::size_t left = bytes.size();

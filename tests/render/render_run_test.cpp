@@ -2,8 +2,10 @@
 #include "render/render_run.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+#include <map>
 #include <mutex>
 
 #include "render/run_checks.h"
@@ -293,6 +295,44 @@ TEST(RenderRun, TwoWorkersWriteTheSameFilesAndBytesAsOne) {
         EXPECT_EQ(readFile(dir.path() / "one" / name), readFile(dir.path() / "two" / name)) << name;
     }
     EXPECT_EQ(two.progress.back(), 7);
+}
+
+// Every file and folder under `root` with its permission bits, by relative path.
+std::map<std::string, fs::perms> modesUnder(const fs::path& root) {
+    std::map<std::string, fs::perms> modes;
+    for (const auto& e : fs::recursive_directory_iterator(root))
+        modes[fs::relative(e.path(), root).string()] = e.symlink_status().permissions();
+    return modes;
+}
+
+TEST(RenderRun, TwoWorkersKeepTheFileModesOfOne) {
+    // Many strips in sub-folders written by two workers at once: no file or folder may come out with
+    // wider permissions than the umask allows, as a single worker writes them.
+    const mode_t previousMask = umask(022);
+    TempDir dir;
+    for (int i = 0; i < 4; ++i)
+        writePicture(dir.path() / "src" / ("p" + std::to_string(i) + ".png"), 4, 4, "#ff0000");
+    Document doc = gridTemplate();
+    doc.deletePasteLayers({1, 2, 3});
+    doc.settings.format = kFormatPng;
+    doc.settings.cutlineOpen = true;
+    doc.settings.cutlineHtmlOpen = true;
+    for (int y = 2; y < 100; y += 2)
+        doc.addSlice(y);
+    Recorded one, two;
+    runJob(doc, dir / "src", dir / "one", one, 1);
+    runJob(doc, dir / "src", dir / "two", two, 2);
+    umask(previousMask);
+
+    const auto modesOne = modesUnder(dir.path() / "one");
+    ASSERT_EQ(modesOne.size(), 4u * (50 + 2));  // per batch: a folder, 50 strips, a page
+    for (const auto& [name, mode] : modesOne) {
+        const fs::perms expected =
+            name.find('/') == std::string::npos && name.find(".html") == std::string::npos ? fs::perms(0755)
+                                                                                           : fs::perms(0644);
+        ASSERT_EQ(mode, expected) << name;
+    }
+    EXPECT_EQ(modesUnder(dir.path() / "two"), modesOne);
 }
 
 TEST(RenderRun, StopEndsTheRunEarly) {

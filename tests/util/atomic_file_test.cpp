@@ -1,11 +1,21 @@
 #include "util/atomic_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 
 #include "support/temp_dir.h"
+
+// Every umask call of the process goes through here, so a test can see whether a writer sets it.
+std::atomic<int> umaskCalls{0};
+extern "C" mode_t umask(mode_t mask) noexcept {
+    ++umaskCalls;
+    return static_cast<mode_t>(syscall(SYS_umask, mask));
+}
 
 namespace plazor {
 namespace {
@@ -53,6 +63,18 @@ TEST(AtomicFile, RenameFailureKeepsTheOldFileAndCleansUp) {
     EXPECT_TRUE(fs::is_directory(dir.path() / "target.dat"));
     EXPECT_EQ(readFile(dir.path() / "target.dat" / "inside"), "x");
     EXPECT_EQ(filesIn(dir.path()), 1);
+}
+
+TEST(AtomicFile, WritingLeavesTheUmaskAloneAndAppliesIt) {
+    // Setting the umask even for an instant lets a thread that creates a file or folder meanwhile
+    // give it mode 0666 or 0777; the writer must never set it.
+    const mode_t previousMask = umask(027);
+    TempDir dir;
+    const int callsBefore = umaskCalls.load();
+    ASSERT_TRUE(writeFileAtomically(dir.path() / "a.dat", "x").ok());
+    EXPECT_EQ(umaskCalls.load(), callsBefore);
+    umask(previousMask);
+    EXPECT_EQ(fs::status(dir.path() / "a.dat").permissions(), fs::perms(0640));
 }
 
 TEST(AtomicFile, MissingFolderIsAnOpenFailure) {
