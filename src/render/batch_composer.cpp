@@ -54,7 +54,7 @@ Wand composeBatch(const Document& doc, const RunPictures& shared, const std::vec
     const std::size_t count = std::min(pictures.size(), doc.pasteLayers.size());
     for (std::size_t k = 0; k < count; ++k) {
         if (stop) return nullptr;
-        const SourcePicture source = readSourcePicture(pictures[k]);
+        const SourcePicture source = readSourcePicture(pictures[k], &stop);
         if (!source.ok()) {
             info("无效图片:" + pictures[k] + "\n");
             continue;

@@ -1,9 +1,13 @@
 #include "render/placement.h"
 
 #include "render/placement_geometry.h"
+#include "util/regular_file.h"
 
 namespace plazor {
 namespace {
+
+// Far beyond any photo a camera writes; a larger file is not read into memory.
+constexpr std::uint64_t kMaxSourceFileBytes = 512ull << 20;
 
 bool withinResourceLimits(MagickSizeType width, MagickSizeType height) {
     return width <= MagickGetResourceLimit(WidthResource) &&
@@ -17,12 +21,19 @@ PlaceResult failure(MagickWand* wand) {
 
 }  // namespace
 
-SourcePicture readSourcePicture(const std::string& path) {
-    // "[0]" asks the library for the first frame only, so a long animation is neither walked nor decoded
-    // in full.
-    const std::string firstFrame = path + "[0]";
+SourcePicture readSourcePicture(const std::string& path, const std::atomic<int>* stop) {
+    // The bytes are read here and decoded from memory, so that nothing in the name ("[...]", "png:")
+    // is taken by the library as an instruction, and nothing but a regular file is ever opened.
+    const RegularFileRead file = readRegularFile(path, kMaxSourceFileBytes, stop);
+    if (!file.bytes) return {nullptr, file.reason};
+    if (file.bytes->empty()) return {nullptr, "empty file"};
+    const std::string& bytes = *file.bytes;
+
+    // "[0]" as the wand's name asks for the first frame only, so a long animation is neither walked nor
+    // decoded in full.
     Wand header = newWand();
-    if (MagickPingImage(header.get(), firstFrame.c_str()) == MagickFalse) {
+    MagickSetFilename(header.get(), "[0]");
+    if (MagickPingImageBlob(header.get(), bytes.data(), bytes.size()) == MagickFalse) {
         return {nullptr, wandError(header.get())};
     }
     const MagickSizeType width = MagickGetImageWidth(header.get());
@@ -33,7 +44,8 @@ SourcePicture readSourcePicture(const std::string& path) {
     }
 
     Wand picture = newWand();
-    if (MagickReadImage(picture.get(), firstFrame.c_str()) == MagickFalse) {
+    MagickSetFilename(picture.get(), "[0]");
+    if (MagickReadImageBlob(picture.get(), bytes.data(), bytes.size()) == MagickFalse) {
         return {nullptr, wandError(picture.get())};
     }
     if (MagickGetImageColorspace(picture.get()) == CMYKColorspace &&

@@ -2,6 +2,7 @@
 // picture with the image library.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 #include "template/document.h"
@@ -16,10 +17,10 @@ struct SourcePicture {
     bool ok() const { return picture != nullptr; }
 };
 
-// Reads the first frame of the picture at `path` (UTF-8), in sRGB when it was CMYK. The size is read
-// from the header first, so a picture beyond the image library's resource limits is refused before
-// any pixel is decoded.
-SourcePicture readSourcePicture(const std::string& path);
+// Reads the first frame of the picture at `path` (UTF-8), in sRGB when it was CMYK. Only a regular
+// file is read. The size is read from the header first, so a picture beyond the image library's
+// resource limits is refused before any pixel is decoded. A set `stop` flag ends the file's read.
+SourcePicture readSourcePicture(const std::string& path, const std::atomic<int>* stop = nullptr);
 
 struct PlaceResult {
     bool ok = true;

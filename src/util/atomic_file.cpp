@@ -9,27 +9,10 @@
 #include <random>
 #include <string>
 
+#include "util/file_descriptor.h"
+
 namespace plazor {
 namespace {
-
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() { close(); }
-    int get() const { return fd_; }
-    // Closes now and reports whether the close succeeded (it can report a delayed write error).
-    bool close() {
-        if (fd_ < 0) return true;
-        const int rc = ::close(fd_);
-        fd_ = -1;
-        return rc == 0;
-    }
-
-  private:
-    int fd_;
-};
 
 // Creates a new hidden file named ".<name>.XXXXXX" in `folder`. The mode 0666 lets the kernel apply
 // the umask as for any plain create: reading the umask would mean setting it, which races with every

@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "render/run_checks.h"
+#include "support/fifo.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
 #include "util/encoding.h"
@@ -223,6 +224,28 @@ TEST(RenderRun, UnreadablePicturesAndWatermarksAreReportedAndTheRunGoesOn) {
     EXPECT_TRUE(near(pixelAt(out.get(), 25, 25), kWhite, 8));  // the unreadable picture's slot
     EXPECT_TRUE(near(pixelAt(out.get(), 75, 25), kRed, 8));
     EXPECT_TRUE(near(pixelAt(out.get(), 95, 95), kBlue, 8));  // the readable watermark
+}
+
+TEST(RenderRun, NamedPipesAreNeitherPicturesNorWatermarks) {
+    TempDir dir;
+    testing::Fifo sourcePipe(dir.path() / "src" / "a.jpg");
+    testing::Fifo watermarkPipe(dir.path() / "mark.png");
+    writePicture(dir.path() / "src" / "b.png", 10, 10, "#ff0000");
+    Document doc = gridTemplate();
+    doc.settings.watermarkOpen = true;
+    doc.addWatermark(dir / "mark.png", 0, 0);
+
+    const RunCheckResult checked = checkBeforeRun(doc, dir / "src", dir / "out", kPictureListMode);
+    ASSERT_TRUE(checked.failure);
+    EXPECT_NE(checked.failure->text.find("内部数据格式不受支持"), std::string::npos);
+
+    doc.settings.watermarkOpen = false;
+    Recorded recorded;
+    EXPECT_EQ(runJob(doc, dir / "src", dir / "out", recorded), RunEnd::kFinished);
+    EXPECT_EQ(namesIn(dir.path() / "out"), (std::vector<std::string>{"b.jpg"}));
+    EXPECT_TRUE(near(pixelAt(readOutput(dir.path() / "out" / "b.jpg").get(), 25, 25), kRed, 8));
+    EXPECT_FALSE(sourcePipe.hadToUnblock());
+    EXPECT_FALSE(watermarkPipe.hadToUnblock());
 }
 
 TEST(RenderRun, SlicesWriteStripsIntoNumberedSubFoldersWithAPage) {
