@@ -248,6 +248,17 @@ TEST(RenderRun, NamedPipesAreNeitherPicturesNorWatermarks) {
     EXPECT_FALSE(watermarkPipe.hadToUnblock());
 }
 
+TEST(RenderRun, StartRemovesTheHiddenTemporariesOfAKilledRun) {
+    TempDir dir;
+    writePicture(dir.path() / "src" / "b.png", 10, 10, "#ff0000");
+    testing::writeFile(dir.path() / "out" / ".b.jpg.x1Y2z3", "half a picture");
+    testing::writeFile(dir.path() / "out" / ".b.html.x1Y2z3", "half a page");
+    testing::writeFile(dir.path() / "out" / ".b.jpg.notes", "the user's own");
+    Recorded recorded;
+    EXPECT_EQ(runJob(gridTemplate(), dir / "src", dir / "out", recorded), RunEnd::kFinished);
+    EXPECT_EQ(namesIn(dir.path() / "out"), (std::vector<std::string>{".b.jpg.notes", "b.jpg"}));
+}
+
 TEST(RenderRun, SlicesWriteStripsIntoNumberedSubFoldersWithAPage) {
     TempDir dir;
     writePicture(dir.path() / "src" / "photo.png", 10, 10, "#ff0000");
