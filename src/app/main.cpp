@@ -8,6 +8,7 @@
 #include "app/qt_translations.h"
 #include "app/qt_ui_port.h"
 #include "app/startup.h"
+#include "util/magick_temp_folder.h"
 #include "util/special_folders.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <cstring>
 
 int main(int argc, char** argv) {
+    const plazor::MagickTemporaryFolder libraryTemporaries;
     const bool crashReportMode = argc > 1 && std::strcmp(argv[1], plazor::kCrashReportOption) == 0;
     // A crash while reporting a crash must not start yet another report.
     if (!crashReportMode) plazor::installCrashHandler(plazor::programFile(), plazor::prepareEventLog());
