@@ -259,6 +259,58 @@ TEST(RenderRun, StartRemovesTheHiddenTemporariesOfAKilledRun) {
     EXPECT_EQ(namesIn(dir.path() / "out"), (std::vector<std::string>{".b.jpg.notes", "b.jpg"}));
 }
 
+// The page's URL back to a path: %XX to its byte.
+std::string percentDecoded(const std::string& url) {
+    std::string out;
+    for (std::size_t i = 0; i < url.size(); ++i) {
+        if (url[i] == '%' && i + 2 < url.size()) {
+            out += static_cast<char>(std::stoi(url.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += url[i];
+        }
+    }
+    return out;
+}
+
+TEST(RenderRun, NamesAreNeverInstructionsToTheLibraryOrThePage) {
+    // Brackets read as a size or frame, "%" as a format escape, markup in the page: each name must
+    // stay a plain name, its picture drawn and its strips found by the page's links.
+    TempDir dir;
+    const std::string hostile = "<img src=x onerror=alert(1)>&\"%41#?'[2x2]";
+    writePicture(dir.path() / "src" / (hostile + ".png"), 10, 10, "#ff0000");
+    writePicture(dir.path() / "mark.png[1x1]", 10, 10, "#0000ff");
+    Document doc = gridTemplate();
+    doc.deletePasteLayers({1, 2, 3});
+    doc.settings.format = kFormatPng;
+    doc.settings.watermarkOpen = true;
+    doc.addWatermark(dir / "mark.png[1x1]", 80, 80);
+    doc.settings.cutlineOpen = true;
+    doc.settings.cutlineHtmlOpen = true;
+    doc.addSlice(50);
+    Recorded recorded;
+    EXPECT_EQ(runJob(doc, dir / "src", dir / "out", recorded), RunEnd::kFinished);
+    EXPECT_EQ(recorded.info, std::vector<std::string>{});
+
+    const fs::path strips = dir.path() / "out" / hostile;
+    Wand top = readOutput(strips / (hostile + "-1.png"));
+    Wand bottom = readOutput(strips / (hostile + "-2.png"));
+    EXPECT_TRUE(near(pixelAt(top.get(), 25, 25), kRed, 8));
+    EXPECT_TRUE(near(pixelAt(bottom.get(), 85, 35), kBlue, 8));  // the watermark, all of its 10 x 10
+
+    const std::string page = *gbkToUtf8(readFile(dir.path() / "out" / (hostile + ".html")));
+    EXPECT_EQ(page.find("<img src=x"), std::string::npos);
+    EXPECT_NE(page.find("<title>&lt;img src=x onerror=alert(1)&gt;&amp;&quot;%41#?'[2x2]</title>"),
+              std::string::npos);
+    std::vector<std::string> linked;
+    for (std::size_t at = page.find("src=\""); at != std::string::npos; at = page.find("src=\"", at + 1)) {
+        const std::size_t end = page.find('"', at + 5);
+        linked.push_back(percentDecoded(page.substr(at + 5, end - at - 5)));
+    }
+    EXPECT_EQ(linked, (std::vector<std::string>{hostile + "/" + hostile + "-1.png",
+                                                hostile + "/" + hostile + "-2.png"}));
+}
+
 TEST(RenderRun, SlicesWriteStripsIntoNumberedSubFoldersWithAPage) {
     TempDir dir;
     writePicture(dir.path() / "src" / "photo.png", 10, 10, "#ff0000");
