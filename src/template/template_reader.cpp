@@ -188,8 +188,11 @@ class TemplateReader {
         const auto width = text(member(root, "width"));
         const auto height = text(member(root, "height"));
         if (!width || !height) return false;
-        background.szWidth = clipSizeText(shownWidth.value_or(*width));
-        background.szHeight = clipSizeText(shownHeight.value_or(*height));
+        // A stored pixel size not above 0 is shown as it is stored, whatever the shown size says: the
+        // check before a run then refuses it, where the run would otherwise write 1-pixel pictures.
+        background.szWidth = clipSizeText(leadingNumber(*width) > 0 ? shownWidth.value_or(*width) : *width);
+        background.szHeight =
+            clipSizeText(leadingNumber(*height) > 0 ? shownHeight.value_or(*height) : *height);
         // The pixel size is the one saved, so a template reads back exactly as it was written.
         background.width = pixelsFromTyped(*width, kUnitPixels, background.dpi);
         background.height = pixelsFromTyped(*height, kUnitPixels, background.dpi);
