@@ -11,7 +11,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev qt6-translations-l10n qt6-svg-dev
   libgtest-dev libgmock-dev
   xvfb xauth x11-apps desktop-file-utils xdg-user-dirs fonts-wqy-microhei time
-  clang-format
+  clang-format clang libclang-rt-14-dev
 )
 
 missing=()
