@@ -36,5 +36,6 @@ int main(int argc, char** argv) {
     }
     for (const int sig : {SIGINT, SIGTERM, SIGHUP})
         std::signal(sig, onStopSignal);
-    return plazor::batch::runRequest(*parsed.request, {std::cout, std::cerr, isatty(STDERR_FILENO) != 0}, g_stop);
+    return plazor::batch::runRequest(*parsed.request, {std::cout, std::cerr, isatty(STDERR_FILENO) != 0},
+                                     g_stop);
 }

@@ -28,7 +28,8 @@ struct RenderRun::State {
     RunEnd end = RunEnd::kFinished;  // read after the run's thread was joined
 
     State(RenderJob j, RunCallbacks c) : job(std::move(j)), callbacks(std::move(c)) {
-        batches = static_cast<int>(plazor::batchCount(job.sources, job.mode, job.document.pasteLayers.size()));
+        batches =
+            static_cast<int>(plazor::batchCount(job.sources, job.mode, job.document.pasteLayers.size()));
     }
 
     void info(const std::string& line) {
@@ -53,7 +54,8 @@ struct RenderRun::State {
     bool takeBatch(Batch& input, OutputPlan& plan) {
         std::lock_guard lock(queueMutex);
         if (stop || nextBatch >= batches) return false;
-        input = batchAt(job.sources, job.mode, job.document.pasteLayers.size(), static_cast<std::size_t>(nextBatch));
+        input = batchAt(job.sources, job.mode, job.document.pasteLayers.size(),
+                        static_cast<std::size_t>(nextBatch));
         ++nextBatch;
         if (input.listing.guardMessage) {
             // A sub-folder holds a path beyond the length limit: the run cannot go on safely.
@@ -100,7 +102,8 @@ struct RenderRun::State {
             }
         }
         work(pictures);
-        for (std::thread& t : helpers) t.join();
+        for (std::thread& t : helpers)
+            t.join();
         if (extra > 0) MagickSetResourceLimit(ThreadResource, libraryThreads);
 
         end = stop ? RunEnd::kStopped : RunEnd::kFinished;
@@ -118,7 +121,9 @@ RenderRun::~RenderRun() {
     }
 }
 
-int RenderRun::batchCount() const { return state_->batches; }
+int RenderRun::batchCount() const {
+    return state_->batches;
+}
 
 bool RenderRun::start() {
     if (thread_.joinable()) return false;
@@ -130,13 +135,17 @@ bool RenderRun::start() {
     return true;
 }
 
-void RenderRun::requestStop() { state_->stop = 1; }
+void RenderRun::requestStop() {
+    state_->stop = 1;
+}
 
 RunEnd RenderRun::wait() {
     if (thread_.joinable()) thread_.join();
     return state_->end;
 }
 
-std::atomic<int>& RenderRun::stopFlag() { return state_->stop; }
+std::atomic<int>& RenderRun::stopFlag() {
+    return state_->stop;
+}
 
 }  // namespace plazor

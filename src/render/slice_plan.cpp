@@ -14,7 +14,8 @@ std::vector<Strip> planStrips(const std::vector<Slice>& slices, int pictureHeigh
             top = slice.y;
         }
     }
-    if (pictureHeight > top) strips.push_back({static_cast<int>(slices.size()) + 1, top, pictureHeight - top});
+    if (pictureHeight > top)
+        strips.push_back({static_cast<int>(slices.size()) + 1, top, pictureHeight - top});
     return strips;
 }
 
