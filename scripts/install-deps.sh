@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev clang-format nettle-dev
   parallel yamllint python3-yaml
   xvfb xauth x11-apps xdotool desktop-file-utils xdg-user-dirs fonts-wqy-microhei time
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -15,14 +15,17 @@ Wand filledCanvas(int width, int height, const std::string& colour) {
     return wand;
 }
 
-Wand cloneOf(const Wand& wand) { return wand ? Wand(CloneMagickWand(wand.get())) : nullptr; }
+Wand cloneOf(const Wand& wand) {
+    return wand ? Wand(CloneMagickWand(wand.get())) : nullptr;
+}
 
 }  // namespace
 
 RunPictures::RunPictures(const Document& doc) {
     if (doc.background.kind == kPictureBackground) background_ = readBlob(doc.background.pictureData);
     if (!doc.settings.watermarkOpen) return;
-    for (const WatermarkLayer& layer : doc.watermarks) watermarks_.push_back(readSourcePicture(layer.path).picture);
+    for (const WatermarkLayer& layer : doc.watermarks)
+        watermarks_.push_back(readSourcePicture(layer.path).picture);
 }
 
 Wand RunPictures::background() const {
@@ -57,7 +60,7 @@ Wand composeBatch(const Document& doc, const RunPictures& shared, const std::vec
         if (stop) return nullptr;
         const PasteLayer& layer = doc.pasteLayers[k];
         const SourcePlacement placed = placeSourceFile(
-            layer.level == kBelowBackground ? base.get() : background.get(), pictures[k], layer, mode);
+            layer.level == kBelowBackground ? base.get() : background.get(), pictures[k], layer, mode, &stop);
         if (!placed.readable) {
             info("无效图片:" + pictures[k] + "\n");
         } else if (!placed.ok) {
@@ -76,7 +79,8 @@ Wand composeBatch(const Document& doc, const RunPictures& shared, const std::vec
                 info("无效水印图片:" + doc.watermarks[i].path);
                 continue;
             }
-            MagickCompositeImage(base.get(), mark.get(), OverCompositeOp, doc.watermarks[i].x, doc.watermarks[i].y);
+            MagickCompositeImage(base.get(), mark.get(), OverCompositeOp, doc.watermarks[i].x,
+                                 doc.watermarks[i].y);
         }
     }
     return base;

@@ -1,9 +1,13 @@
 #include "render/placement.h"
 
 #include "render/placement_geometry.h"
+#include "util/regular_file.h"
 
 namespace plazor {
 namespace {
+
+// Far beyond any photo a camera writes; a larger file is not read into memory.
+constexpr std::uint64_t kMaxSourceFileBytes = 512ull << 20;
 
 bool withinResourceLimits(MagickSizeType width, MagickSizeType height) {
     return width <= MagickGetResourceLimit(WidthResource) &&
@@ -15,18 +19,23 @@ PlaceResult failure(MagickWand* wand) {
     return {false, wandError(wand)};
 }
 
-// "[0]" asks the library for the first frame only, so a long animation is neither walked nor decoded in
-// full.
-std::string firstFrameOf(const std::string& path) {
-    return path + "[0]";
-}
-
 }  // namespace
 
-SourceHeader pingSourcePicture(const std::string& path) {
+RegularFileRead readSourceBytes(const std::string& path, const std::atomic<int>* stop) {
+    // The bytes are read here and decoded from memory, so that nothing in the name ("[...]", "png:")
+    // is taken by the library as an instruction, and nothing but a regular file is ever opened.
+    RegularFileRead file = readRegularFile(path, kMaxSourceFileBytes, stop);
+    if (file.bytes && file.bytes->empty()) return {std::nullopt, "empty file"};
+    return file;
+}
+
+SourceHeader pingSourceBytes(const std::string& bytes) {
+    // "[0]" as the wand's name asks for the first frame only, so a long animation is neither walked nor
+    // decoded in full.
     Wand header = newWand();
+    MagickSetFilename(header.get(), "[0]");
     SourceHeader result;
-    if (MagickPingImage(header.get(), firstFrameOf(path).c_str()) == MagickFalse) {
+    if (MagickPingImageBlob(header.get(), bytes.data(), bytes.size()) == MagickFalse) {
         result.reason = wandError(header.get());
         if (result.reason.empty()) result.reason = "unreadable picture";
         return result;
@@ -47,12 +56,13 @@ SourceHeader pingSourcePicture(const std::string& path) {
     return result;
 }
 
-SourcePicture readSourcePicture(const std::string& path) {
-    const SourceHeader header = pingSourcePicture(path);
+SourcePicture decodeSourceBytes(const std::string& bytes) {
+    const SourceHeader header = pingSourceBytes(bytes);
     if (!header.ok()) return {nullptr, header.reason};
 
     Wand picture = newWand();
-    if (MagickReadImage(picture.get(), firstFrameOf(path).c_str()) == MagickFalse) {
+    MagickSetFilename(picture.get(), "[0]");
+    if (MagickReadImageBlob(picture.get(), bytes.data(), bytes.size()) == MagickFalse) {
         return {nullptr, wandError(picture.get())};
     }
     if (MagickGetImageColorspace(picture.get()) == CMYKColorspace &&
@@ -60,6 +70,12 @@ SourcePicture readSourcePicture(const std::string& path) {
         return {nullptr, wandError(picture.get())};
     }
     return {std::move(picture), {}};
+}
+
+SourcePicture readSourcePicture(const std::string& path, const std::atomic<int>* stop) {
+    const RegularFileRead file = readSourceBytes(path, stop);
+    if (!file.bytes) return {nullptr, file.reason};
+    return decodeSourceBytes(*file.bytes);
 }
 
 PlaceResult placePicture(MagickWand* target, MagickWand* picture, const PasteLayer& layer) {

@@ -2,10 +2,12 @@
 // picture with the image library.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 #include "template/document.h"
 #include "util/magick.h"
+#include "util/regular_file.h"
 
 namespace plazor {
 
@@ -27,14 +29,22 @@ struct SourceHeader {
     bool ok() const { return reason.empty(); }
 };
 
-// Reads the header of the first frame of the picture at `path` (UTF-8) and refuses a picture beyond
-// the image library's resource limits.
-SourceHeader pingSourcePicture(const std::string& path);
+// The whole file at `path` (UTF-8) when it is a non-empty regular file of a size a picture can have.
+// Pictures are decoded from these bytes, so that nothing in a name ("[...]", "png:") is taken by the
+// image library as an instruction. A set `stop` flag ends the read.
+RegularFileRead readSourceBytes(const std::string& path, const std::atomic<int>* stop = nullptr);
 
-// Reads the first frame of the picture at `path` (UTF-8), in sRGB when it was CMYK. The size is read
-// from the header first, so a picture beyond the image library's resource limits is refused before
-// any pixel is decoded.
-SourcePicture readSourcePicture(const std::string& path);
+// Reads the header of the first frame of a picture's bytes and refuses a picture beyond the image
+// library's resource limits.
+SourceHeader pingSourceBytes(const std::string& bytes);
+
+// Decodes the first frame of a picture's bytes, in sRGB when it was CMYK. The size is read from the
+// header first, so a picture beyond the image library's resource limits is refused before any pixel
+// is decoded.
+SourcePicture decodeSourceBytes(const std::string& bytes);
+
+// readSourceBytes, then decodeSourceBytes.
+SourcePicture readSourcePicture(const std::string& path, const std::atomic<int>* stop = nullptr);
 
 struct PlaceResult {
     bool ok = true;

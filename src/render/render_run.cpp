@@ -6,6 +6,7 @@
 
 #include "render/batch_composer.h"
 #include "render/batch_output.h"
+#include "render/output_writer.h"
 #include "util/atomic_file.h"
 
 namespace plazor {
@@ -99,6 +100,8 @@ struct RenderRun::State {
             std::lock_guard lock(reportMutex);
             reportProgressLocked();
         }
+        // A killed run leaves its half-written hidden files behind; none of them is anything's output.
+        removeStaleTemporaries(job.outputFolder, {outputExtension(job.document.settings), ".html"});
         const RunPictures pictures(job.document);
         const int extra = std::max(1, std::min(job.jobs, batches)) - 1;
         // The workers already keep the cores busy; the image library's own threads would only compete

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 
 #include "render/lanczos_resize.h"
@@ -49,32 +47,19 @@ std::optional<ShownPart> shownPart(const PlacementPlan& plan, PixelSize fitted, 
     return part;
 }
 
-std::optional<std::string> fileBytes(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return std::nullopt;
-    return bytes;
-}
-
-// The JPEG at `path` decoded at the smallest DCT scale that is still at least `fitted` once upright.
-std::optional<Pixels8> decodeScaledUpright(const std::string& path, const SourceHeader& header,
+// The JPEG `bytes` decoded at the smallest DCT scale that is still at least `fitted` once upright.
+std::optional<Pixels8> decodeScaledUpright(const std::string& bytes, const SourceHeader& header,
                                            PixelSize fitted) {
-    const auto bytes = fileBytes(path);
-    if (!bytes) return std::nullopt;
     const bool swap = orientationSwapsAxes(header.orientation);
     const PixelSize atLeast = swap ? PixelSize{fitted.height, fitted.width} : fitted;
-    auto pixels = decodeJpegScaled(*bytes, atLeast);
+    auto pixels = decodeJpegScaled(bytes, atLeast);
     if (!pixels) return std::nullopt;
     return turnUpright(std::move(*pixels), header.orientation);
 }
 
-// The picture at `path` decoded in full by the image library, upright, as 8-bit samples.
-std::optional<Pixels8> decodeFullUpright(const std::string& path, std::string& reason) {
-    SourcePicture source = readSourcePicture(path);
+// The picture decoded in full by the image library, upright, as 8-bit samples.
+std::optional<Pixels8> decodeFullUpright(const std::string& bytes, std::string& reason) {
+    SourcePicture source = decodeSourceBytes(bytes);
     if (!source.ok()) {
         reason = source.reason;
         return std::nullopt;
@@ -109,8 +94,8 @@ SourcePlacement compositeRegion(MagickWand* target, const Pixels8& source, Pixel
     return {};
 }
 
-SourcePlacement placeWholePicture(MagickWand* target, const std::string& path, const PasteLayer& layer) {
-    const SourcePicture source = readSourcePicture(path);
+SourcePlacement placeWholePicture(MagickWand* target, const std::string& bytes, const PasteLayer& layer) {
+    const SourcePicture source = decodeSourceBytes(bytes);
     if (!source.ok()) return {false, false, source.reason};
     const PlaceResult placed = placePicture(target, source.picture.get(), layer);
     return {true, placed.ok, placed.reason};
@@ -119,8 +104,11 @@ SourcePlacement placeWholePicture(MagickWand* target, const std::string& path, c
 }  // namespace
 
 SourcePlacement placeSourceFile(MagickWand* target, const std::string& path, const PasteLayer& layer,
-                                DecodeMode mode) {
-    const SourceHeader header = pingSourcePicture(path);
+                                DecodeMode mode, const std::atomic<int>* stop) {
+    const RegularFileRead file = readSourceBytes(path, stop);
+    if (!file.bytes) return {false, false, file.reason};
+    const std::string& bytes = *file.bytes;
+    const SourceHeader header = pingSourceBytes(bytes);
     if (!header.ok()) return {false, false, header.reason};
     const bool swap = orientationSwapsAxes(header.orientation);
     const PixelSize upright =
@@ -133,11 +121,11 @@ SourcePlacement placeSourceFile(MagickWand* target, const std::string& path, con
                            static_cast<int>(MagickGetImageHeight(target))};
     const auto part = shownPart(*plan, fitted, canvas);
     if (!part) return {};  // nothing of it would show: not decoded at all
-    if (!plan->resize) return placeWholePicture(target, path, layer);
+    if (!plan->resize) return placeWholePicture(target, bytes, layer);
 
     const bool shrunk = fitted.width < upright.width || fitted.height < upright.height;
     if (mode == DecodeMode::kScaled && shrunk && header.jpeg && !header.cmyk) {
-        if (const auto pixels = decodeScaledUpright(path, header, fitted)) {
+        if (const auto pixels = decodeScaledUpright(bytes, header, fitted)) {
             return compositeRegion(target, *pixels, fitted, *part);
         }
     }
@@ -145,11 +133,11 @@ SourcePlacement placeSourceFile(MagickWand* target, const std::string& path, con
     if (resized >= kLargeResizeArea &&
         resized > kWastedAreaFactor * areaOf(part->region.width, part->region.height)) {
         std::string reason;
-        const auto pixels = decodeFullUpright(path, reason);
+        const auto pixels = decodeFullUpright(bytes, reason);
         if (!pixels) return {false, false, reason};
         return compositeRegion(target, *pixels, fitted, *part);
     }
-    return placeWholePicture(target, path, layer);
+    return placeWholePicture(target, bytes, layer);
 }
 
 }  // namespace plazor

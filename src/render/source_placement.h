@@ -3,6 +3,7 @@
 // the canvas not at all, a picture stretched far beyond the canvas only where it shows.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 #include "render/decode_mode.h"
@@ -19,7 +20,8 @@ struct SourcePlacement {
 
 // Places the picture at `path` into `layer`'s slot on `target` (the background or the base canvas) with
 // the geometry of a full decode, as readSourcePicture and placePicture do.
+// A set `stop` flag ends the file's read.
 SourcePlacement placeSourceFile(MagickWand* target, const std::string& path, const PasteLayer& layer,
-                                DecodeMode mode);
+                                DecodeMode mode, const std::atomic<int>* stop = nullptr);
 
 }  // namespace plazor

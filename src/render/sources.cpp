@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "util/encoding.h"
+#include "util/regular_file.h"
 
 namespace plazor {
 namespace {
@@ -40,8 +41,9 @@ std::string pictureBatchName(const std::string& path) {
     return name;
 }
 
+// Only regular files are pictures: a pipe or device named like one would block the run that opens it.
 void keepPictures(std::vector<std::string>& paths) {
-    std::erase_if(paths, [](const std::string& p) { return !isPicture(p); });
+    std::erase_if(paths, [](const std::string& p) { return !isPicture(p) || !isRegularFile(p); });
 }
 
 }  // namespace
