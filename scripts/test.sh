@@ -4,8 +4,9 @@
 # PLAZOR_WERROR=ON) and runs every test (the windows offscreen, each
 # test ended after its timeout), then the user's walkthrough of the editor on a virtual X server, then
 # builds the Qt-free core once more with AddressSanitizer and UndefinedBehaviorSanitizer and runs its
-# tests again, so that the randomised tests of the template reader and the picture probe also prove
-# there is no memory fault. Exits non-zero on any failure.
+# tests again, so that the randomised tests of the template reader and the picture probe, and the
+# hostile-input run of plazor-batch, also prove there is no memory fault; last, the fuzz targets get a
+# few seconds each. Exits non-zero on any failure.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
@@ -28,4 +29,5 @@ if [ "${PLAZOR_SKIP_SANITIZERS:-0}" != 1 ]; then
   PLAZOR_BUILD_DIR="$asan" "$root/scripts/build.sh" -DCMAKE_BUILD_TYPE=Debug -DPLAZOR_BUILD_GUI=OFF -DPLAZOR_SANITIZE=ON \
     -DPLAZOR_WERROR="$werror"
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 ctest --test-dir "$asan" --output-on-failure -j "$(nproc)"
+  "$root/scripts/fuzz.sh" "${PLAZOR_FUZZ_SECONDS:-3}"
 fi

@@ -1,10 +1,9 @@
 #include "batch/commands.h"
 
-#include <algorithm>
-#include <thread>
 #include <utility>
 
-#include "render/canvas_budget.h"
+#include "batch/command_support.h"
+#include "batch/plan_commands.h"
 #include "render/render_run.h"
 #include "render/run_request.h"
 #include "template/names.h"
@@ -14,30 +13,6 @@
 
 namespace plazor::batch {
 namespace {
-
-// Info lines end in their own "\r\n" or "\n" as the program writes them; a terminal wants one "\n".
-std::string asLine(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text + "\n";
-}
-
-bool loadInto(Document& doc, const Request& request, Streams& io) {
-    doc.background.dpi = request.dpi.value_or(72);
-    const LoadResult loaded = loadTemplate(doc, request.templatePath);
-    for (const std::string& line : loaded.infoLines)
-        io.err << asLine(line);
-    if (!loaded.ok()) {
-        io.err << request.templatePath << ": " << loaded.errorText << "\n";
-        return false;
-    }
-    return true;
-}
-
-void printCheckFailure(const RunCheckFailure& failure, std::ostream& err) {
-    const std::string& heading = failure.kind == NoticeKind::Balloon ? failure.title : failure.caption;
-    err << heading << "\n" << failure.text << "\n";
-}
 
 void printSummary(const Document& doc, std::ostream& out) {
     const Background& bg = doc.background;
@@ -98,17 +73,6 @@ int templateCommand(const Request& request, Streams& io) {
     return kExitOk;
 }
 
-RunRequest runRequestOf(Document doc, const Request& request) {
-    RunRequest run;
-    run.document = std::move(doc);
-    run.sourceFolder = request.sourceFolder;
-    run.outputFolder = request.outputFolder;
-    run.mode = request.subFolders ? kSubFolderListMode : kPictureListMode;
-    run.sliceSubFolder = request.sliceSubFolder;
-    run.jobs = request.jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
-    return run;
-}
-
 int checkCommand(const Request& request, Streams& io) {
     Document doc;
     if (!loadInto(doc, request, io)) return kExitTemplate;
@@ -126,19 +90,6 @@ int checkCommand(const Request& request, Streams& io) {
     return kExitOk;
 }
 
-void printRunSummary(const RunSummary& summary, std::ostream& out) {
-    if (summary.workers < summary.requestedWorkers) {
-        out << "ran " << summary.workers << (summary.workers == 1 ? " job" : " jobs") << " instead of "
-            << summary.requestedWorkers << ": each needs " << byteSizeText(summary.workerBytes)
-            << " for its canvases, and the image library has " << byteSizeText(libraryMemoryBytes())
-            << " of memory\n";
-    }
-    if (summary.unwritten > 0) {
-        out << summary.unwritten << " of " << summary.rendered
-            << (summary.rendered == 1 ? " picture" : " pictures") << " could not be written\n";
-    }
-}
-
 int renderCommand(const Request& request, Streams& io, std::atomic<std::atomic<int>*>& stop) {
     Document doc;
     if (!loadInto(doc, request, io)) return kExitTemplate;
@@ -149,36 +100,16 @@ int renderCommand(const Request& request, Streams& io, std::atomic<std::atomic<i
     }
 
     const int batches = static_cast<int>(prepared.batches);
-    RunCallbacks callbacks;
-    callbacks.progress = [&](int batch) {
-        if (io.progressOnTerminal) {
-            io.err << "\r共 " << batches << " 批图片，正在处理第 " << batch << " 批。" << std::flush;
-        }
-    };
-    callbacks.info = [&](const std::string& line) {
-        if (io.progressOnTerminal) io.err << "\r\033[K";
-        io.err << asLine(line);
-    };
-    RenderRun run(std::move(prepared.job), std::move(callbacks));
-    stop = &run.stopFlag();
-    if (!run.start()) {
-        stop = nullptr;
-        io.err << "启动线程失败\n";
-        return kExitStopped;
-    }
-    const RunEnd end = run.wait();
-    stop = nullptr;
-    if (io.progressOnTerminal) io.err << "\r\033[K";
-    const RunSummary summary = run.summary();
-    if (end == RunEnd::kStopped) {
+    const std::optional<RunOutcome> outcome = runWithProgress(std::move(prepared.job), io, stop);
+    if (!outcome) return kExitStopped;
+    if (outcome->end == RunEnd::kStopped) {
         io.out << "stopped: " << request.outputFolder << "\n";
     } else {
         io.out << "finished: " << batches << (batches == 1 ? " batch" : " batches") << " into "
                << request.outputFolder << "\n";
     }
-    printRunSummary(summary, io.out);
-    if (end == RunEnd::kStopped) return kExitStopped;
-    return summary.unwritten > 0 ? kExitUnwritten : kExitOk;
+    printRunSummary(outcome->summary, io.out);
+    return runExitCode(*outcome);
 }
 
 }  // namespace
@@ -196,7 +127,9 @@ int runRequest(const Request& request, Streams io, std::atomic<std::atomic<int>*
         case Command::Check:
             return checkCommand(request, io);
         case Command::Render:
-            return renderCommand(request, io, stop);
+            return request.planPath ? renderPlanCommand(request, io, stop) : renderCommand(request, io, stop);
+        case Command::Plan:
+            return planCommand(request, io);
     }
     return kExitUsage;
 }

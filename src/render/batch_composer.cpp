@@ -1,6 +1,7 @@
 #include "render/batch_composer.h"
 
 #include "render/placement.h"
+#include "render/source_placement.h"
 #include "template/names.h"
 #include "util/colour.h"
 
@@ -36,9 +37,9 @@ std::string placeFailureLine(const std::string& path, int layerNumber, const std
     return "图片 '" + path + "' 未能放入 " + pasteLayerName(layerNumber) + ":\r\n" + reason + "\r\n";
 }
 
-std::string readFailureLine(const std::string& path, const SourcePicture& source) {
-    if (!source.outOfResources) return "无效图片:" + path + "\n";
-    return "图片 '" + path + "' 因图片库资源不足未能读取:\r\n" + source.reason + "\r\n";
+std::string readFailureLine(const std::string& path, const SourcePlacement& placed) {
+    if (!placed.outOfResources) return "无效图片:" + path + "\n";
+    return "图片 '" + path + "' 因图片库资源不足未能读取:\r\n" + placed.reason + "\r\n";
 }
 
 }  // namespace
@@ -57,8 +58,8 @@ Wand RunPictures::watermark(const std::string& path) const {
 }
 
 ComposedBatch composeBatch(const Document& doc, const RunPictures& shared,
-                           const std::vector<std::string>& pictures, const std::atomic<int>& stop,
-                           const InfoSink& info) {
+                           const std::vector<std::string>& pictures, DecodeMode mode,
+                           const std::atomic<int>& stop, const InfoSink& info) {
     const Background& bg = doc.background;
     const Settings& settings = doc.settings;
 
@@ -86,15 +87,14 @@ ComposedBatch composeBatch(const Document& doc, const RunPictures& shared,
     const std::size_t count = std::min(pictures.size(), doc.pasteLayers.size());
     for (std::size_t k = 0; k < count; ++k) {
         if (stop) return {nullptr, true};
-        const SourcePicture source = readSourcePicture(pictures[k]);
-        if (!source.ok()) {
-            info(readFailureLine(pictures[k], source));
-            continue;
-        }
         const PasteLayer& layer = doc.pasteLayers[k];
-        const PlaceResult placed = placePicture(
-            layer.level == kBelowBackground ? base.get() : background.get(), source.picture.get(), layer);
-        if (!placed.ok) info(placeFailureLine(pictures[k], layer.number, placed.reason));
+        const SourcePlacement placed = placeSourceFile(
+            layer.level == kBelowBackground ? base.get() : background.get(), pictures[k], layer, mode, &stop);
+        if (!placed.readable) {
+            info(readFailureLine(pictures[k], placed));
+        } else if (!placed.ok) {
+            info(placeFailureLine(pictures[k], layer.number, placed.reason));
+        }
     }
 
     if (MagickCompositeImage(base.get(), background.get(), OverCompositeOp, 0, 0) == MagickFalse) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "render/batch_output.h"
+#include "render/decode_mode.h"
 #include "render/watermark_cache.h"
 #include "template/document.h"
 #include "util/magick.h"
@@ -39,10 +40,10 @@ struct ComposedBatch {
     bool stopped = false;  // the stop flag was seen
 };
 
-// Renders one batch; `pictures[k]` goes to paste layer k. A canvas the library cannot make gives one
-// info line and no picture.
+// Renders one batch; `pictures[k]` goes to paste layer k, decoded as `mode` says. A canvas the library
+// cannot make gives one info line and no picture.
 ComposedBatch composeBatch(const Document& doc, const RunPictures& shared,
-                           const std::vector<std::string>& pictures, const std::atomic<int>& stop,
-                           const InfoSink& info);
+                           const std::vector<std::string>& pictures, DecodeMode mode,
+                           const std::atomic<int>& stop, const InfoSink& info);
 
 }  // namespace plazor

@@ -32,8 +32,10 @@ bool NameReserver::reserveFolder(const std::string& stem, std::string& path, std
     return false;
 }
 
-OutputPlan planOutput(const Document& doc, const std::string& outputFolder, const std::string& batchName,
-                      bool sliceSubFolder, NameReserver& names) {
+namespace {
+
+OutputPlan planNames(const Document& doc, const std::string& outputFolder, const std::string& batchName,
+                     bool sliceSubFolder, NameReserver& names, bool createFolder) {
     OutputPlan plan;
     plan.batchName = batchName;
     const std::string ext = outputExtension(doc.settings);
@@ -44,7 +46,10 @@ OutputPlan planOutput(const Document& doc, const std::string& outputFolder, cons
     }
 
     std::string stripFolder = outputFolder;
-    if (sliceSubFolder) {
+    if (sliceSubFolder && !createFolder) {
+        stripFolder = names.reserve(joinPath(outputFolder, batchName), "");
+        plan.stripFolderPart = baseName(stripFolder);
+    } else if (sliceSubFolder) {
         std::string folder, error;
         if (names.reserveFolder(joinPath(outputFolder, batchName), folder, error)) {
             stripFolder = folder;
@@ -65,6 +70,35 @@ OutputPlan planOutput(const Document& doc, const std::string& outputFolder, cons
             names.reserve(joinPath(stripFolder, stripStem(batchName, strip.number, width)), ext));
     }
     return plan;
+}
+
+}  // namespace
+
+OutputPlan planOutput(const Document& doc, const std::string& outputFolder, const std::string& batchName,
+                      bool sliceSubFolder, NameReserver& names) {
+    return planNames(doc, outputFolder, batchName, sliceSubFolder, names, true);
+}
+
+OutputPlan planOutputAhead(const Document& doc, const std::string& outputFolder, const std::string& batchName,
+                           bool sliceSubFolder, NameReserver& names) {
+    return planNames(doc, outputFolder, batchName, sliceSubFolder, names, false);
+}
+
+std::vector<std::string> ensureStripFolder(const OutputPlan& plan, const std::string& outputFolder) {
+    if (!plan.slicing || plan.stripFolderPart.empty()) return {};
+    const std::string folder = joinPath(outputFolder, plan.stripFolderPart);
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::symlink_status(folder, ec);
+    if (std::filesystem::is_directory(status)) return {};
+    std::string error;
+    if (std::filesystem::exists(status)) {
+        // A link could lead the strips out of the output folder; any other entry is not ours.
+        error = std::strerror(EEXIST);
+    } else if (!std::filesystem::create_directory(folder, ec)) {
+        error = ec ? ec.message() : std::strerror(EEXIST);
+    }
+    if (error.empty()) return {};
+    return {"创建子文件夹 '" + folder + "' 失败:", error};
 }
 
 namespace {
@@ -97,7 +131,7 @@ bool writeHtml(const OutputPlan& plan, const std::vector<HtmlStripLine>& lines, 
     // The page declares charset=gbk, so its text (the batch name, the strip paths) goes out as
     // code-page-936 bytes.
     const std::string page = utf8ToGbk(htmlPage(plan.batchName, lines)).value_or(std::string());
-    const AtomicWriteResult result = writeFileAtomically(plan.htmlPath, page);
+    const AtomicWriteResult result = writeFileAtomically(plan.htmlPath, page, Flush::kLater);
     if (result.ok()) return true;
     const char* what = result.status == AtomicWriteResult::kOpenFailed ? "创建文件 '" : "写文件 '";
     ctx.info(what + plan.htmlPath + "' 时发生错误:");
@@ -110,6 +144,7 @@ bool writeHtml(const OutputPlan& plan, const std::vector<HtmlStripLine>& lines, 
 OutputWritten writeOutput(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx) {
     for (const std::string& line : plan.infoLines)
         ctx.info(line);
+    if (plan.unwritable) return {true, false};
     if (!plan.slicing) return writeWhole(picture, plan, ctx);
 
     const Settings& settings = ctx.doc.settings;

@@ -24,6 +24,7 @@ struct OutputPlan {
     std::vector<std::string> stripPaths;
     std::string htmlPath;                // empty when no page is written
     std::vector<std::string> infoLines;  // problems met while preparing (sub-folder creation)
+    bool unwritable = false;             // nowhere to write the batch's files: it counts as not written
 };
 
 // Hands out output names: a name is free when nothing exists under it and no earlier batch of this
@@ -43,6 +44,15 @@ class NameReserver {
 // Decides the files of one batch (the caller serialises calls in batch order).
 OutputPlan planOutput(const Document& doc, const std::string& outputFolder, const std::string& batchName,
                       bool sliceSubFolder, NameReserver& names);
+
+// The same names as planOutput, decided without touching the file system: the strip sub-folder is
+// only reserved, for a later run that creates it with ensureStripFolder.
+OutputPlan planOutputAhead(const Document& doc, const std::string& outputFolder, const std::string& batchName,
+                           bool sliceSubFolder, NameReserver& names);
+
+// Creates a plan's strip sub-folder unless it is there already as a real folder (not a link). Returns
+// the info lines when it cannot.
+std::vector<std::string> ensureStripFolder(const OutputPlan& plan, const std::string& outputFolder);
 
 // Writes a rendered batch as planned. Problems become info lines; `complete` is false when a file of
 // the batch could not be written, and `keepGoing` false when the run must stop (a PNG-8 failure). The

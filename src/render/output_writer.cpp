@@ -8,7 +8,9 @@ const char* outputFormatName(const Settings& settings) {
     return settings.format == kFormatPng ? "PNG" : "JPEG";
 }
 
-const char* outputExtension(const Settings& settings) { return settings.format == kFormatPng ? ".png" : ".jpg"; }
+const char* outputExtension(const Settings& settings) {
+    return settings.format == kFormatPng ? ".png" : ".jpg";
+}
 
 void setOutputEncoding(MagickWand* wand, const Settings& settings) {
     MagickSetImageFormat(wand, outputFormatName(settings));
@@ -40,7 +42,7 @@ std::string writeFailureLine(const std::string& path, const std::string& reason)
 }
 
 WriteOutcome writeBytes(const std::string& bytes, const std::string& path) {
-    const AtomicWriteResult result = writeFileAtomically(path, bytes);
+    const AtomicWriteResult result = writeFileAtomically(path, bytes, Flush::kLater);
     if (result.ok()) return {};
     return {false, writeFailureLine(path, result.systemError)};
 }

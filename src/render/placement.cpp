@@ -2,6 +2,7 @@
 
 #include "render/placement_geometry.h"
 #include "util/picture_limits.h"
+#include "util/regular_file.h"
 
 namespace plazor {
 namespace {
@@ -9,7 +10,17 @@ namespace {
 // A picture the library could not read for want of memory or disk is not an invalid picture.
 SourcePicture failedRead(MagickWand* wand) {
     const WandFailure failure = wandFailure(wand);
-    return {nullptr, failure.text, failure.outOfResources};
+    return {nullptr, failure.text.empty() ? std::string("unreadable picture") : failure.text,
+            failure.outOfResources};
+}
+
+// Far beyond any photo a camera writes; a larger file is not read into memory.
+constexpr std::uint64_t kMaxSourceFileBytes = 512ull << 20;
+
+bool withinResourceLimits(MagickSizeType width, MagickSizeType height) {
+    return width <= MagickGetResourceLimit(WidthResource) &&
+           height <= MagickGetResourceLimit(HeightResource) &&
+           width * height <= MagickGetResourceLimit(AreaResource);
 }
 
 PlaceResult failure(MagickWand* wand) {
@@ -18,23 +29,68 @@ PlaceResult failure(MagickWand* wand) {
 
 }  // namespace
 
-SourcePicture readSourcePicture(const std::string& path) {
-    // "[0]" asks the library for the first frame only, so a long animation is neither walked nor decoded
-    // in full.
-    const std::string firstFrame = path + "[0]";
+RegularFileRead readSourceBytes(const std::string& path, const std::atomic<int>* stop) {
+    // The bytes are read here and decoded from memory, so that nothing in the name ("[...]", "png:")
+    // is taken by the library as an instruction, and nothing but a regular file is ever opened.
+    RegularFileRead file = readRegularFile(path, kMaxSourceFileBytes, stop);
+    if (file.bytes && file.bytes->empty()) return {std::nullopt, "empty file"};
+    return file;
+}
+
+SourceHeader pingSourceBytes(const std::string& bytes) {
+    // "[0]" as the wand's name asks for the first frame only, so a long animation is neither walked nor
+    // decoded in full.
     Wand header = newWand();
-    if (MagickPingImage(header.get(), firstFrame.c_str()) == MagickFalse) return failedRead(header.get());
-    const auto width = static_cast<std::int64_t>(MagickGetImageWidth(header.get()));
-    const auto height = static_cast<std::int64_t>(MagickGetImageHeight(header.get()));
-    if (!pictureWithinLimits(width, height)) return {nullptr, pictureTooLargeReason(width, height)};
+    MagickSetFilename(header.get(), "[0]");
+    SourceHeader result;
+    if (MagickPingImageBlob(header.get(), bytes.data(), bytes.size()) == MagickFalse) {
+        const WandFailure failure = wandFailure(header.get());
+        result.reason = failure.text.empty() ? std::string("unreadable picture") : failure.text;
+        result.outOfResources = failure.outOfResources;
+        return result;
+    }
+    const MagickSizeType width = MagickGetImageWidth(header.get());
+    const MagickSizeType height = MagickGetImageHeight(header.get());
+    // The program's own limits first: they hold whatever the library would allow.
+    if (!pictureWithinLimits(static_cast<std::int64_t>(width), static_cast<std::int64_t>(height))) {
+        result.reason =
+            pictureTooLargeReason(static_cast<std::int64_t>(width), static_cast<std::int64_t>(height));
+        return result;
+    }
+    if (!withinResourceLimits(width, height)) {
+        result.reason = "picture size " + std::to_string(width) + " x " + std::to_string(height) +
+                        " exceeds the image library's resource limits";
+        return result;
+    }
+    result.width = static_cast<int>(width);
+    result.height = static_cast<int>(height);
+    result.orientation = static_cast<int>(MagickGetImageOrientation(header.get()));
+    MagickBuffer<char> format(MagickGetImageFormat(header.get()));
+    result.jpeg = format && std::string(format.get()) == "JPEG";
+    result.cmyk = MagickGetImageColorspace(header.get()) == CMYKColorspace;
+    return result;
+}
+
+SourcePicture decodeSourceBytes(const std::string& bytes) {
+    const SourceHeader header = pingSourceBytes(bytes);
+    if (!header.ok()) return {nullptr, header.reason, header.outOfResources};
 
     Wand picture = newWand();
-    if (MagickReadImage(picture.get(), firstFrame.c_str()) == MagickFalse) return failedRead(picture.get());
+    MagickSetFilename(picture.get(), "[0]");
+    if (MagickReadImageBlob(picture.get(), bytes.data(), bytes.size()) == MagickFalse) {
+        return failedRead(picture.get());
+    }
     if (MagickGetImageColorspace(picture.get()) == CMYKColorspace &&
         MagickTransformImageColorspace(picture.get(), sRGBColorspace) == MagickFalse) {
         return failedRead(picture.get());
     }
     return {std::move(picture), {}};
+}
+
+SourcePicture readSourcePicture(const std::string& path, const std::atomic<int>* stop) {
+    const RegularFileRead file = readSourceBytes(path, stop);
+    if (!file.bytes) return {nullptr, file.reason};
+    return decodeSourceBytes(*file.bytes);
 }
 
 PlaceResult placePicture(MagickWand* target, MagickWand* picture, const PasteLayer& layer) {

@@ -2,10 +2,12 @@
 // picture with the image library.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 #include "template/document.h"
 #include "util/magick.h"
+#include "util/regular_file.h"
 
 namespace plazor {
 
@@ -17,10 +19,34 @@ struct SourcePicture {
     bool ok() const { return picture != nullptr; }
 };
 
-// Reads the first frame of the picture at `path` (UTF-8), in sRGB when it was CMYK. The size is read
-// from the header first, so a picture beyond the program's picture limits (picture_limits.h) is
-// refused before any pixel is decoded.
-SourcePicture readSourcePicture(const std::string& path);
+// What the header of a source picture says, before any pixel is decoded.
+struct SourceHeader {
+    int width = 0, height = 0;  // as stored, before the orientation tag turns it
+    int orientation = 0;        // the Exif orientation, 0 when there is none
+    bool jpeg = false;
+    bool cmyk = false;
+    std::string reason;           // why it cannot be read (then width and height are 0)
+    bool outOfResources = false;  // the library ran out of memory or disk: the picture may be good
+
+    bool ok() const { return reason.empty(); }
+};
+
+// The whole file at `path` (UTF-8) when it is a non-empty regular file of a size a picture can have.
+// Pictures are decoded from these bytes, so that nothing in a name ("[...]", "png:") is taken by the
+// image library as an instruction. A set `stop` flag ends the read.
+RegularFileRead readSourceBytes(const std::string& path, const std::atomic<int>* stop = nullptr);
+
+// Reads the header of the first frame of a picture's bytes and refuses a picture beyond the program's
+// picture limits (picture_limits.h) or the image library's resource limits.
+SourceHeader pingSourceBytes(const std::string& bytes);
+
+// Decodes the first frame of a picture's bytes, in sRGB when it was CMYK. The size is read from the
+// header first, so a picture beyond the program's picture limits (picture_limits.h) or the image
+// library's resource limits is refused before any pixel is decoded.
+SourcePicture decodeSourceBytes(const std::string& bytes);
+
+// readSourceBytes, then decodeSourceBytes.
+SourcePicture readSourcePicture(const std::string& path, const std::atomic<int>* stop = nullptr);
 
 struct PlaceResult {
     bool ok = true;

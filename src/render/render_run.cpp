@@ -7,6 +7,8 @@
 #include "render/batch_composer.h"
 #include "render/batch_output.h"
 #include "render/canvas_budget.h"
+#include "render/output_writer.h"
+#include "util/atomic_file.h"
 
 namespace plazor {
 namespace {
@@ -34,8 +36,9 @@ struct RenderRun::State {
     RunSummary summary;              // counts under reportMutex; read after the join
 
     State(RenderJob j, RunCallbacks c) : job(std::move(j)), callbacks(std::move(c)) {
-        batches =
-            static_cast<int>(plazor::batchCount(job.sources, job.mode, job.document.pasteLayers.size()));
+        batches = job.planned ? static_cast<int>(job.planned->size())
+                              : static_cast<int>(plazor::batchCount(job.sources, job.mode,
+                                                                    job.document.pasteLayers.size()));
     }
 
     void info(const std::string& line) {
@@ -62,6 +65,21 @@ struct RenderRun::State {
     bool takeBatch(Batch& input, OutputPlan& plan) {
         std::lock_guard lock(queueMutex);
         if (stop || nextBatch >= batches) return false;
+        if (job.planned) {
+            PlannedBatch& planned = (*job.planned)[static_cast<std::size_t>(nextBatch++)];
+            input = std::move(planned.input);
+            plan = std::move(planned.output);
+            std::vector<std::string> folderLines = ensureStripFolder(plan, job.outputFolder);
+            if (!folderLines.empty()) {
+                // Without its own folder the batch's strips and page are not written anywhere else.
+                plan.infoLines.insert(plan.infoLines.end(), folderLines.begin(), folderLines.end());
+                plan.strips.clear();
+                plan.stripPaths.clear();
+                plan.htmlPath.clear();
+                plan.unwritable = true;
+            }
+            return true;
+        }
         input = batchAt(job.sources, job.mode, job.document.pasteLayers.size(),
                         static_cast<std::size_t>(nextBatch));
         ++nextBatch;
@@ -80,7 +98,8 @@ struct RenderRun::State {
         Batch input;
         OutputPlan plan;
         while (takeBatch(input, plan)) {
-            ComposedBatch composed = composeBatch(job.document, pictures, input.pictures, stop, sink);
+            ComposedBatch composed =
+                composeBatch(job.document, pictures, input.pictures, job.decode, stop, sink);
             if (composed.stopped) break;
             if (!composed.picture) {
                 batchFinished(false);
@@ -99,6 +118,8 @@ struct RenderRun::State {
             std::lock_guard lock(reportMutex);
             reportProgressLocked();
         }
+        // A killed run leaves its half-written hidden files behind; none of them is anything's output.
+        removeStaleTemporaries(job.outputFolder, {outputExtension(job.document.settings), ".html"});
         const Background& bg = job.document.background;
         const std::uint64_t canvas = canvasBytes(bg.width, bg.height);
         const std::uint64_t memory = libraryMemoryBytes();
@@ -129,6 +150,10 @@ struct RenderRun::State {
         for (std::thread& t : helpers)
             t.join();
         if (extra > 0) MagickSetResourceLimit(ThreadResource, libraryThreads);
+        // Outputs are flushed once here rather than one by one.
+        if (const std::string error = syncFileSystemOf(job.outputFolder); !error.empty()) {
+            info("写入文件夹 '" + job.outputFolder + "' 时发生错误:\r\n" + error + "\r\n");
+        }
 
         end = stop ? RunEnd::kStopped : RunEnd::kFinished;
         if (callbacks.ended) callbacks.ended(end);

@@ -57,13 +57,15 @@ Check checkBackgroundSize(const Background& bg) {
     if (bg.szWidth.empty()) {
         return balloon(CheckControl::WidthField, "请输入【背景层】宽度", "这里不能为空", true);
     }
-    if (leadingNumber(bg.szWidth) <= 0) {
+    // The shown text and the pixel size the run uses must both be above 0: a hand-edited template can
+    // hold a shown "100" over a stored width of 0.
+    if (leadingNumber(bg.szWidth) <= 0 || bg.width <= 0) {
         return balloon(CheckControl::WidthField, "【背景层】宽度必须大于 0", "请重新输入", true);
     }
     if (bg.szHeight.empty()) {
         return balloon(CheckControl::HeightField, "请输入【背景层】高度", "这里不能为空", true);
     }
-    if (leadingNumber(bg.szHeight) <= 0) {
+    if (leadingNumber(bg.szHeight) <= 0 || bg.height <= 0) {
         return balloon(CheckControl::HeightField, "【背景层】高度必须大于 0", "请重新输入", true);
     }
     return std::nullopt;

@@ -67,6 +67,28 @@ std::optional<std::string> text(const cJSON* item) {
     return gbkToUtf8(bytes).value_or(bytes);
 }
 
+// Paths must read back exactly: bytes that are not code page 936 would be dropped by the conversion
+// and the path would name another file, so such a path is refused.
+std::optional<std::string> pathText(const cJSON* item) {
+    if (!cJSON_IsString(item) || !item->valuestring) return std::nullopt;
+    const std::string bytes = item->valuestring;
+    auto utf8 = gbkToUtf8(bytes);
+    if (!utf8 || utf8ToGbk(*utf8) != bytes) return std::nullopt;
+    return utf8;
+}
+
+// True when the JSON text holds the escape of a NUL character: the parser ends the text there, so the
+// rest of a path would silently be cut off.
+bool holdsEscapedNul(std::string_view json) {
+    for (std::size_t at = json.find("u0000"); at != std::string_view::npos; at = json.find("u0000", at + 1)) {
+        std::size_t backslashes = 0;
+        while (backslashes < at && json[at - 1 - backslashes] == '\\')
+            ++backslashes;
+        if (backslashes % 2 == 1) return true;
+    }
+    return false;
+}
+
 // Optional members: absent leaves `value` as it is; present, the member must read. `value` may itself
 // be an optional, to tell afterwards whether the member was there.
 template <typename T, typename Read>
@@ -166,8 +188,11 @@ class TemplateReader {
         const auto width = text(member(root, "width"));
         const auto height = text(member(root, "height"));
         if (!width || !height) return false;
-        background.szWidth = clipSizeText(shownWidth.value_or(*width));
-        background.szHeight = clipSizeText(shownHeight.value_or(*height));
+        // A stored pixel size not above 0 is shown as it is stored, whatever the shown size says: the
+        // check before a run then refuses it, where the run would otherwise write 1-pixel pictures.
+        background.szWidth = clipSizeText(leadingNumber(*width) > 0 ? shownWidth.value_or(*width) : *width);
+        background.szHeight =
+            clipSizeText(leadingNumber(*height) > 0 ? shownHeight.value_or(*height) : *height);
         // The pixel size is the one saved, so a template reads back exactly as it was written.
         background.width = pixelsFromTyped(*width, kUnitPixels, background.dpi);
         background.height = pixelsFromTyped(*height, kUnitPixels, background.dpi);
@@ -193,7 +218,7 @@ class TemplateReader {
     }
 
     bool applyPictureBackground(const cJSON* root) {
-        const auto path = text(member(root, "background_path"));
+        const auto path = pathText(member(root, "background_path"));
         if (!path) return false;
         Background& background = doc_.background;
         background.kind = kPictureBackground;
@@ -249,7 +274,7 @@ class TemplateReader {
             if (!cJSON_IsObject(element)) return false;
             const auto x = coordinate(element, "x");
             const auto y = coordinate(element, "y");
-            const auto path = text(member(element, "path"));
+            const auto path = pathText(member(element, "path"));
             if (!x || !y || !path) return false;
             // The layer stays even when its picture is missing or invalid, so that saving keeps it.
             measureWatermark(doc_.addWatermark(*path, *x, *y));
@@ -286,6 +311,13 @@ class TemplateReader {
             if (!y) return false;
             doc_.addSlice(*y);
         }
+        // A list out of order would cut strips of no height; the editor keeps it ascending too.
+        std::vector<int> ys;
+        for (const Slice& slice : doc_.slices)
+            ys.push_back(slice.y);
+        std::sort(ys.begin(), ys.end());
+        for (std::size_t i = 0; i < ys.size(); ++i)
+            doc_.slices[i].y = ys[i];
         return true;
     }
 
@@ -321,7 +353,7 @@ class TemplateReader {
 LoadResult applyTemplate(Document& document, std::string_view bytes) {
     document.resetToNew();
     LoadResult result;
-    const CJsonPtr root(cJSON_ParseWithLength(bytes.data(), bytes.size()));
+    const CJsonPtr root(holdsEscapedNul(bytes) ? nullptr : cJSON_ParseWithLength(bytes.data(), bytes.size()));
     if (!TemplateReader(document, result).apply(root.get())) {
         result.status = LoadResult::kBadFormat;
         result.errorText = kBadFormatText;

@@ -1,48 +1,102 @@
 #include "util/atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <random>
 #include <string>
+
+#include "util/file_descriptor.h"
 
 namespace plazor {
 namespace {
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() { close(); }
-    int get() const { return fd_; }
-    // Closes now and reports whether the close succeeded (it can report a delayed write error).
-    bool close() {
-        if (fd_ < 0) return true;
-        const int rc = ::close(fd_);
-        fd_ = -1;
-        return rc == 0;
+// Creates a new hidden file named ".<name>.XXXXXX" in `folder`. The mode 0666 lets the kernel apply
+// the umask as for any plain create: reading the umask would mean setting it, which races with every
+// other thread that creates a file or folder meanwhile.
+int createTemporary(const std::filesystem::path& folder, const std::string& name, std::string& tempName) {
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937_64 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string suffix(6, ' ');
+        for (char& c : suffix)
+            c = kLetters[pick(random)];
+        tempName = (folder / ("." + name + "." + suffix)).string();
+        const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        // The lock marks the file as in use until it is renamed or this process ends, so that a
+        // cleanup of stale temporaries never takes it.
+        if (fd >= 0) ::flock(fd, LOCK_EX | LOCK_NB);
+        if (fd >= 0 || errno != EEXIST) return fd;
     }
+    return -1;
+}
 
-private:
-    int fd_;
-};
+// The file a save to `path` replaces: a symbolic link is followed to what it points to (even when that
+// does not exist yet), so the link stays and its target gets the new bytes.
+std::filesystem::path followLinks(std::filesystem::path path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, ec))) return path;
+        const std::filesystem::path next = std::filesystem::read_symlink(path, ec);
+        if (ec) return path;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
 
-mode_t currentUmask() {
-    const mode_t mask = umask(0);
-    umask(mask);
-    return mask;
+// Gives the new file what the replaced one carried: its mode, and its owner and group where this
+// process may set them (only the group, or nothing, otherwise).
+bool keepAttributes(int fd, const struct stat& old) {
+    if (fchown(fd, old.st_uid, old.st_gid) != 0 && fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+        errno = 0;
+    }
+    return fchmod(fd, old.st_mode & 07777) == 0;
+}
+
+bool isTemporaryName(const std::string& name, std::string& replaced) {
+    if (name.size() < 9 || name[0] != '.' || name[name.size() - 7] != '.') return false;
+    for (std::size_t i = name.size() - 6; i < name.size(); ++i) {
+        if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
+    }
+    replaced = name.substr(1, name.size() - 8);
+    return true;
 }
 
 }  // namespace
 
-AtomicWriteResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::string tempName = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+std::size_t removeStaleTemporaries(const std::filesystem::path& folder,
+                                   const std::vector<std::string>& extensions) {
+    std::size_t removed = 0;
+    std::error_code ec;
+    for (auto it = std::filesystem::directory_iterator(folder, ec);
+         !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        std::string replaced;
+        if (!isTemporaryName(it->path().filename().string(), replaced)) continue;
+        const std::string extension = std::filesystem::path(replaced).extension().string();
+        if (std::find(extensions.begin(), extensions.end(), extension) == extensions.end()) continue;
+        const FileDescriptor fd(::open(it->path().c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+        struct stat info {};
+        if (!fd || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+        // A writer holds its temporary locked; one that no process holds was left by a killed run.
+        if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) continue;
+        if (::unlink(it->path().c_str()) == 0) ++removed;
+    }
+    return removed;
+}
 
-    FileDescriptor fd(mkstemp(tempName.data()));
+AtomicWriteResult writeFileAtomically(const std::filesystem::path& requested, std::string_view bytes,
+                                      Flush flush) {
+    const std::filesystem::path target = followLinks(requested);
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    std::string tempName;
+    FileDescriptor fd(createTemporary(folder, target.filename().string(), tempName));
     if (fd.get() < 0) return {AtomicWriteResult::kOpenFailed, std::strerror(errno)};
 
     auto fail = [&](int error) {
@@ -51,8 +105,10 @@ AtomicWriteResult writeFileAtomically(const std::filesystem::path& target, std::
         return AtomicWriteResult{AtomicWriteResult::kWriteFailed, error ? std::strerror(error) : ""};
     };
 
-    // mkstemp creates the file private to the user; give it the permissions a plain create would.
-    if (fchmod(fd.get(), 0666 & ~currentUmask()) != 0) return fail(errno);
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode) && !keepAttributes(fd.get(), old)) {
+        return fail(errno);
+    }
 
     const char* data = bytes.data();
     std::size_t left = bytes.size();
@@ -65,9 +121,15 @@ AtomicWriteResult writeFileAtomically(const std::filesystem::path& target, std::
         data += n;
         left -= static_cast<std::size_t>(n);
     }
-    if (fsync(fd.get()) != 0) return fail(errno);
+    if (flush == Flush::kBeforeRename && fsync(fd.get()) != 0) return fail(errno);
     if (!fd.close()) return fail(errno);
     if (std::rename(tempName.c_str(), target.c_str()) != 0) return fail(errno);
+    return {};
+}
+
+std::string syncFileSystemOf(const std::filesystem::path& folder) {
+    FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0 || syncfs(fd.get()) != 0) return std::strerror(errno);
     return {};
 }
 

@@ -1,5 +1,8 @@
 #include "util/fs.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <limits>
@@ -7,16 +10,12 @@
 #include <system_error>
 
 #include "util/encoding.h"
+#include "util/regular_file.h"
 
 namespace plazor {
 namespace fs = std::filesystem;
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string tooLongMessage(const char* what, const std::string& path) {
     const std::string limit = std::to_string(kMaxPathBytes);
@@ -111,7 +110,8 @@ bool listFileNames(const std::string& folder, std::vector<std::string>& out) {
 bool fileExists(const std::string& path) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) return false;
-    return File(std::fopen(path.c_str(), "rb")) != nullptr;
+    // Opened without waiting: a named pipe would block a plain open until something writes to it.
+    return FileDescriptor(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)).get() >= 0;
 }
 
 bool isFolder(const std::string& path) {
@@ -120,14 +120,13 @@ bool isFolder(const std::string& path) {
 }
 
 std::int32_t fileSize(const std::string& path) {
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) return -1;
-    File f(std::fopen(path.c_str(), "rb"));
-    if (!f || std::fseek(f.get(), 0, SEEK_END) != 0) return -1;
-    const long size = std::ftell(f.get());
-    if (size < 0) return -1;
+    // Only a regular file has a size; anything else (a folder, a pipe) cannot be used.
+    const FileDescriptor fd = openRegularFile(path);
+    struct stat info {};
+    if (!fd || ::fstat(fd.get(), &info) != 0) return -1;
     // Larger files are reported as the largest size rather than wrapped to a negative or zero size.
-    return static_cast<std::int32_t>(std::min<long>(size, std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(
+        std::min<std::int64_t>(info.st_size, std::numeric_limits<std::int32_t>::max()));
 }
 
 std::string baseName(const std::string& path) {

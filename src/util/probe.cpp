@@ -1,13 +1,17 @@
 #include "util/probe.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <limits>
 #include <span>
 #include <system_error>
+
+#include "util/regular_file.h"
 
 namespace plazor {
 namespace {
@@ -38,23 +42,28 @@ class MemorySource final : public ByteSource {
 
 class FileSource final : public ByteSource {
   public:
-    // Takes an open file; its length is measured once by seeking to the end.
-    explicit FileSource(std::ifstream file) : file_(std::move(file)) {
-        file_.seekg(0, std::ios::end);
-        const std::streamoff end = file_.tellg();
-        if (file_ && end > 0) size_ = static_cast<std::uint64_t>(end);
+    // Takes an open regular file; its length is measured once.
+    explicit FileSource(FileDescriptor fd) : fd_(std::move(fd)) {
+        struct stat info {};
+        if (::fstat(fd_.get(), &info) == 0 && info.st_size > 0)
+            size_ = static_cast<std::uint64_t>(info.st_size);
     }
     std::uint64_t size() const override { return size_; }
     bool read(std::uint64_t offset, std::span<unsigned char> out) override {
         if (offset > size_ || size_ - offset < out.size()) return false;
-        file_.clear();
-        file_.seekg(static_cast<std::streamoff>(offset));
-        file_.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
-        return file_.gcount() == static_cast<std::streamsize>(out.size());
+        std::size_t done = 0;
+        while (done < out.size()) {
+            const ssize_t n =
+                ::pread(fd_.get(), out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return false;
+            done += static_cast<std::size_t>(n);
+        }
+        return true;
     }
 
   private:
-    std::ifstream file_;
+    FileDescriptor fd_;
     std::uint64_t size_ = 0;
 };
 
@@ -190,11 +199,9 @@ std::optional<ProbeResult> probe(ByteSource& src) {
 }  // namespace
 
 std::optional<ProbeResult> probePicture(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    FileSource source(std::move(file));
+    FileDescriptor fd = openRegularFile(path);
+    if (!fd) return std::nullopt;
+    FileSource source(std::move(fd));
     return probe(source);
 }
 

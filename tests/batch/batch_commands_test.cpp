@@ -120,10 +120,12 @@ TEST(BatchCommands, UnreadableBackgroundIsReportedByTemplateAndCheck) {
 }
 
 // Every entry below `root` with its size and modification time, so that any change shows.
-std::map<std::string, std::pair<std::uintmax_t, std::filesystem::file_time_type>> snapshot(const TempDir& root) {
+std::map<std::string, std::pair<std::uintmax_t, std::filesystem::file_time_type>> snapshot(
+    const TempDir& root) {
     std::map<std::string, std::pair<std::uintmax_t, std::filesystem::file_time_type>> entries;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root.path())) {
-        entries[entry.path().string()] = {entry.is_regular_file() ? entry.file_size() : 0, entry.last_write_time()};
+        entries[entry.path().string()] = {entry.is_regular_file() ? entry.file_size() : 0,
+                                          entry.last_write_time()};
     }
     return entries;
 }

@@ -2,11 +2,17 @@
 #include "render/render_run.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <lodepng.h>
+
+#include <cmath>
 #include <filesystem>
+#include <map>
 #include <mutex>
 
 #include "render/run_request.h"
+#include "support/fifo.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
 #include "util/encoding.h"
@@ -81,8 +87,9 @@ RunCallbacks recordInto(Recorded& r) {
 }
 
 RunEnd runJob(const Document& doc, const std::string& source, const std::string& output, Recorded& recorded,
-              int jobs = 1, LoadMode mode = kPictureListMode, bool sliceSubFolder = true) {
-    PreparedRun prepared = prepareRun(RunRequest{doc, source, output, mode, sliceSubFolder, jobs});
+              int jobs = 1, LoadMode mode = kPictureListMode, bool sliceSubFolder = true,
+              DecodeMode decode = DecodeMode::kScaled) {
+    PreparedRun prepared = prepareRun(RunRequest{doc, source, output, mode, sliceSubFolder, jobs, decode});
     EXPECT_TRUE(prepared.ok()) << (prepared.failure ? prepared.failure->text : "");
     RenderRun run(std::move(prepared.job), recordInto(recorded));
     EXPECT_TRUE(run.start());
@@ -222,6 +229,91 @@ TEST(RenderRun, UnreadablePicturesAndWatermarksAreReportedAndTheRunGoesOn) {
     EXPECT_TRUE(near(pixelAt(out.get(), 95, 95), kBlue, 8));  // the readable watermark
 }
 
+TEST(RenderRun, NamedPipesAreNeitherPicturesNorWatermarks) {
+    TempDir dir;
+    testing::Fifo sourcePipe(dir.path() / "src" / "a.jpg");
+    testing::Fifo watermarkPipe(dir.path() / "mark.png");
+    writePicture(dir.path() / "src" / "b.png", 10, 10, "#ff0000");
+    Document doc = gridTemplate();
+    doc.settings.watermarkOpen = true;
+    doc.addWatermark(dir / "mark.png", 0, 0);
+
+    const RunCheckResult checked = checkRun(RunRequest{doc, dir / "src", dir / "out", kPictureListMode});
+    ASSERT_TRUE(checked.failure);
+    EXPECT_NE(checked.failure->text.find("内部数据格式不受支持"), std::string::npos);
+
+    doc.settings.watermarkOpen = false;
+    Recorded recorded;
+    EXPECT_EQ(runJob(doc, dir / "src", dir / "out", recorded), RunEnd::kFinished);
+    EXPECT_EQ(namesIn(dir.path() / "out"), (std::vector<std::string>{"b.jpg"}));
+    EXPECT_TRUE(near(pixelAt(readOutput(dir.path() / "out" / "b.jpg").get(), 25, 25), kRed, 8));
+    EXPECT_FALSE(sourcePipe.hadToUnblock());
+    EXPECT_FALSE(watermarkPipe.hadToUnblock());
+}
+
+TEST(RenderRun, StartRemovesTheHiddenTemporariesOfAKilledRun) {
+    TempDir dir;
+    writePicture(dir.path() / "src" / "b.png", 10, 10, "#ff0000");
+    testing::writeFile(dir.path() / "out" / ".b.jpg.x1Y2z3", "half a picture");
+    testing::writeFile(dir.path() / "out" / ".b.html.x1Y2z3", "half a page");
+    testing::writeFile(dir.path() / "out" / ".b.jpg.notes", "the user's own");
+    Recorded recorded;
+    EXPECT_EQ(runJob(gridTemplate(), dir / "src", dir / "out", recorded), RunEnd::kFinished);
+    EXPECT_EQ(namesIn(dir.path() / "out"), (std::vector<std::string>{".b.jpg.notes", "b.jpg"}));
+}
+
+// The page's URL back to a path: %XX to its byte.
+std::string percentDecoded(const std::string& url) {
+    std::string out;
+    for (std::size_t i = 0; i < url.size(); ++i) {
+        if (url[i] == '%' && i + 2 < url.size()) {
+            out += static_cast<char>(std::stoi(url.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += url[i];
+        }
+    }
+    return out;
+}
+
+TEST(RenderRun, NamesAreNeverInstructionsToTheLibraryOrThePage) {
+    // Brackets read as a size or frame, "%" as a format escape, markup in the page: each name must
+    // stay a plain name, its picture drawn and its strips found by the page's links.
+    TempDir dir;
+    const std::string hostile = "<img src=x onerror=alert(1)>&\"%41#?'[2x2]";
+    writePicture(dir.path() / "src" / (hostile + ".png"), 10, 10, "#ff0000");
+    writePicture(dir.path() / "mark.png[1x1]", 10, 10, "#0000ff");
+    Document doc = gridTemplate();
+    doc.deletePasteLayers({1, 2, 3});
+    doc.settings.format = kFormatPng;
+    doc.settings.watermarkOpen = true;
+    doc.addWatermark(dir / "mark.png[1x1]", 80, 80);
+    doc.settings.cutlineOpen = true;
+    doc.settings.cutlineHtmlOpen = true;
+    doc.addSlice(50);
+    Recorded recorded;
+    EXPECT_EQ(runJob(doc, dir / "src", dir / "out", recorded), RunEnd::kFinished);
+    EXPECT_EQ(recorded.info, std::vector<std::string>{});
+
+    const fs::path strips = dir.path() / "out" / hostile;
+    Wand top = readOutput(strips / (hostile + "-1.png"));
+    Wand bottom = readOutput(strips / (hostile + "-2.png"));
+    EXPECT_TRUE(near(pixelAt(top.get(), 25, 25), kRed, 8));
+    EXPECT_TRUE(near(pixelAt(bottom.get(), 85, 35), kBlue, 8));  // the watermark, all of its 10 x 10
+
+    const std::string page = *gbkToUtf8(readFile(dir.path() / "out" / (hostile + ".html")));
+    EXPECT_EQ(page.find("<img src=x"), std::string::npos);
+    EXPECT_NE(page.find("<title>&lt;img src=x onerror=alert(1)&gt;&amp;&quot;%41#?'[2x2]</title>"),
+              std::string::npos);
+    std::vector<std::string> linked;
+    for (std::size_t at = page.find("src=\""); at != std::string::npos; at = page.find("src=\"", at + 1)) {
+        const std::size_t end = page.find('"', at + 5);
+        linked.push_back(percentDecoded(page.substr(at + 5, end - at - 5)));
+    }
+    EXPECT_EQ(linked, (std::vector<std::string>{hostile + "/" + hostile + "-1.png",
+                                                hostile + "/" + hostile + "-2.png"}));
+}
+
 TEST(RenderRun, SlicesWriteStripsIntoNumberedSubFoldersWithAPage) {
     TempDir dir;
     writePicture(dir.path() / "src" / "photo.png", 10, 10, "#ff0000");
@@ -292,6 +384,120 @@ TEST(RenderRun, TwoWorkersWriteTheSameFilesAndBytesAsOne) {
         EXPECT_EQ(readFile(dir.path() / "one" / name), readFile(dir.path() / "two" / name)) << name;
     }
     EXPECT_EQ(two.progress.back(), 7);
+}
+
+// PNG outputs decoded by LodePNG, not by the image library that wrote them.
+struct DecodedPng {
+    unsigned width = 0, height = 0;
+    std::vector<unsigned char> rgba;
+};
+
+DecodedPng decodePng(const fs::path& path) {
+    DecodedPng png;
+    const std::string bytes = readFile(path);
+    EXPECT_EQ(lodepng::decode(png.rgba, png.width, png.height,
+                              reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()),
+              0u)
+        << path;
+    return png;
+}
+
+double psnr(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+    double squares = 0;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        squares += (a[i] - b[i]) * (a[i] - b[i]);
+    return squares == 0 ? INFINITY : 10 * std::log10(255.0 * 255.0 * static_cast<double>(a.size()) / squares);
+}
+
+// Photo-like JPEGs (smooth shading and fine texture, one a portrait with its orientation tag) in every
+// shrinking style: scaled decoding changes only pixel values, by too little to see.
+TEST(RenderRun, ScaledAndExactDecodingAgreeOnEveryOutput) {
+    TempDir dir;
+    for (int i = 0; i < 8; ++i) {
+        const int w = i % 2 ? 1500 : 1100, h = i % 2 ? 1000 : 1300;
+        Wand photo = testing::makePicture(w, h, [i](int x, int y) {
+            const double shade = 90 + 60 * std::sin((x + 40 * i) / 150.0) * std::cos(y / 110.0);
+            const double texture = 25 * std::sin(x / 3.1 + y / 4.3);
+            return Rgba{static_cast<std::uint8_t>(shade + texture), static_cast<std::uint8_t>(shade),
+                        static_cast<std::uint8_t>(200 - shade / 2 + texture / 2), 255};
+        });
+        MagickSetImageAlphaChannel(photo.get(), DeactivateAlphaChannel);
+        if (i == 3) MagickSetImageOrientation(photo.get(), LeftBottomOrientation);
+        MagickSetImageFormat(photo.get(), "JPEG");
+        MagickSetImageCompressionQuality(photo.get(), 92);
+        fs::create_directories(dir.path() / "src");
+        const fs::path path = dir.path() / "src" / ("photo" + std::to_string(i) + ".jpg");
+        ASSERT_EQ(MagickWriteImage(photo.get(), path.c_str()), MagickTrue);
+    }
+    Document doc = gridTemplate();
+    doc.background.width = doc.background.height = 400;
+    doc.background.szWidth = doc.background.szHeight = "400";
+    doc.settings.format = kFormatPng;
+    const unsigned styles[] = {kShrinkToFit, kStretch, kScaleToFit, kCustom};
+    for (std::size_t k = 0; k < 4; ++k) {
+        PasteLayer& layer = doc.pasteLayers[k];
+        layer.x = 7 + 197 * static_cast<int>(k % 2);
+        layer.y = 3 + 199 * static_cast<int>(k / 2);
+        layer.width = 187;
+        layer.height = 171;
+        layer.overflowStyle = styles[k];
+        layer.customize = {211, 150, kPosCentre, 0, kPosValue, 9};
+    }
+    Recorded scaled, exact;
+    runJob(doc, dir / "src", dir / "scaled", scaled, 2, kPictureListMode, true, DecodeMode::kScaled);
+    runJob(doc, dir / "src", dir / "exact", exact, 2, kPictureListMode, true, DecodeMode::kExact);
+    const auto names = namesIn(dir.path() / "exact");
+    ASSERT_EQ(names, (std::vector<std::string>{"photo0.png", "photo4.png"}));
+    ASSERT_EQ(names, namesIn(dir.path() / "scaled"));
+    for (const std::string& name : names) {
+        const DecodedPng a = decodePng(dir.path() / "scaled" / name),
+                         b = decodePng(dir.path() / "exact" / name);
+        ASSERT_EQ(a.width, 400u);
+        ASSERT_EQ(a.height, 400u);
+        ASSERT_EQ(b.width, a.width);
+        ASSERT_EQ(b.height, a.height);
+        const double db = psnr(a.rgba, b.rgba);
+        EXPECT_GE(db, 50.0) << name;
+        EXPECT_TRUE(std::isfinite(db)) << name << ": the scaled decode was not used";
+    }
+}
+
+// Every file and folder under `root` with its permission bits, by relative path.
+std::map<std::string, fs::perms> modesUnder(const fs::path& root) {
+    std::map<std::string, fs::perms> modes;
+    for (const auto& e : fs::recursive_directory_iterator(root))
+        modes[fs::relative(e.path(), root).string()] = e.symlink_status().permissions();
+    return modes;
+}
+
+TEST(RenderRun, TwoWorkersKeepTheFileModesOfOne) {
+    // Many strips in sub-folders written by two workers at once: no file or folder may come out with
+    // wider permissions than the umask allows, as a single worker writes them.
+    const mode_t previousMask = umask(022);
+    TempDir dir;
+    for (int i = 0; i < 4; ++i)
+        writePicture(dir.path() / "src" / ("p" + std::to_string(i) + ".png"), 4, 4, "#ff0000");
+    Document doc = gridTemplate();
+    doc.deletePasteLayers({1, 2, 3});
+    doc.settings.format = kFormatPng;
+    doc.settings.cutlineOpen = true;
+    doc.settings.cutlineHtmlOpen = true;
+    for (int y = 2; y < 100; y += 2)
+        doc.addSlice(y);
+    Recorded one, two;
+    runJob(doc, dir / "src", dir / "one", one, 1);
+    runJob(doc, dir / "src", dir / "two", two, 2);
+    umask(previousMask);
+
+    const auto modesOne = modesUnder(dir.path() / "one");
+    ASSERT_EQ(modesOne.size(), 4u * (50 + 2));  // per batch: a folder, 50 strips, a page
+    for (const auto& [name, mode] : modesOne) {
+        const fs::perms expected =
+            name.find('/') == std::string::npos && name.find(".html") == std::string::npos ? fs::perms(0755)
+                                                                                           : fs::perms(0644);
+        ASSERT_EQ(mode, expected) << name;
+    }
+    EXPECT_EQ(modesUnder(dir.path() / "two"), modesOne);
 }
 
 TEST(RenderRun, StopEndsTheRunEarly) {

@@ -123,6 +123,13 @@ TEST_F(RunChecks, ColourBackgroundSizeTexts) {
     expectBalloon(failure(), CheckControl::HeightField, "【背景层】高度必须大于 0", "请重新输入", true);
     doc.background.szHeight = " 12cm";
     EXPECT_TRUE(checkBeforeRun(doc, source, output, kPictureListMode).ok());
+
+    // A hand-edited template can show a size over a stored pixel size of 0: the run uses the pixels.
+    doc.background.width = 0;
+    expectBalloon(failure(), CheckControl::WidthField, "【背景层】宽度必须大于 0", "请重新输入", true);
+    doc.background.width = 10;
+    doc.background.height = -1;
+    expectBalloon(failure(), CheckControl::HeightField, "【背景层】高度必须大于 0", "请重新输入", true);
 }
 
 TEST_F(RunChecks, PasteLayers) {

@@ -4,6 +4,7 @@
 
 #include <cjson/cJSON.h>
 
+#include <algorithm>
 #include <limits>
 
 #include "support/pictures.h"
@@ -515,6 +516,50 @@ TEST(TemplateReader, TextsAreReadAsCodePage936) {
     Document doc;
     ASSERT_TRUE(applyTemplate(doc, bytes).ok());
     EXPECT_EQ(doc.watermarks[0].path, "/水印/乗.png");
+}
+
+TEST(TemplateReader, PathsThatWouldNameAnotherFileAreRefused) {
+    auto withWatermarkPath = [](const std::string& raw) {
+        std::string bytes = withFirstElement("watermark_items", [&](cJSON* e) {
+            cJSON_ReplaceItemInObject(e, "path", cJSON_CreateString("@"));
+        });
+        bytes.replace(bytes.find("\"@\""), 3, "\"" + raw + "\"");
+        return bytes;
+    };
+    // A lead byte without its trail byte, a byte no GBK text holds, an escaped NUL before an extension.
+    for (const std::string& raw :
+         {std::string("/a\x81.png"), std::string("/a\xFF.png"), std::string("/a.png\\u0000.jpg")}) {
+        Document doc;
+        const LoadResult loaded = applyTemplate(doc, withWatermarkPath(raw));
+        EXPECT_FALSE(loaded.ok()) << raw;
+        EXPECT_EQ(loaded.errorText, "文件格式不对！") << raw;
+    }
+    // An escaped backslash before "u0000" is a plain text, not a NUL.
+    Document doc;
+    ASSERT_TRUE(applyTemplate(doc, withWatermarkPath("/a\\\\u0000.png")).ok());
+    EXPECT_EQ(doc.watermarks[0].path, "/a\\u0000.png");
+}
+
+TEST(TemplateReader, SlicesAreSortedOnLoad) {
+    Document doc;
+    ASSERT_TRUE(applyTemplate(doc, edited([](cJSON* root) {
+                                  cJSON* items = cJSON_GetObjectItemCaseSensitive(root, "cutline_items");
+                                  for (const int y : {300, 20, 100}) {
+                                      cJSON* item = cJSON_CreateObject();
+                                      cJSON_AddNumberToObject(item, "y", y);
+                                      cJSON_AddItemToArray(items, item);
+                                  }
+                              }))
+                    .ok());
+    std::vector<int> ys;
+    std::vector<int> numbers;
+    for (const Slice& s : doc.slices) {
+        ys.push_back(s.y);
+        numbers.push_back(s.number);
+    }
+    ASSERT_EQ(ys.size(), 4u);
+    EXPECT_TRUE(std::is_sorted(ys.begin(), ys.end()));
+    EXPECT_EQ(numbers, (std::vector<int>{1, 2, 3, 4}));
 }
 
 }  // namespace

@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "support/fifo.h"
 #include "support/temp_dir.h"
+#include "util/probe.h"
+#include "util/regular_file.h"
 
 namespace plazor {
 namespace {
@@ -272,6 +275,31 @@ TEST(Fs, FileQueries) {
     if (!ec) {
         EXPECT_EQ(fileSize(dir / "empty.bin"), std::numeric_limits<std::int32_t>::max());
     }
+}
+
+TEST(Fs, PipesAreNeverOpenedAsFiles) {
+    // Every query on a named pipe (directly or through a link) answers at once and reads nothing;
+    // a link to a regular file reads as the file.
+    testing::TempDir dir;
+    testing::Fifo fifo(dir.path() / "pipe.jpg");
+    fs::create_symlink(dir.path() / "pipe.jpg", dir.path() / "link-to-pipe.jpg");
+    testing::writeFile(dir / "real.gif", std::string("GIF89a\x02\x00\x03\x00\x80\x00\x00", 13));
+    fs::create_symlink(dir.path() / "real.gif", dir.path() / "link-to-real.gif");
+    for (const char* name : {"pipe.jpg", "link-to-pipe.jpg"}) {
+        const std::string path = dir / name;
+        EXPECT_FALSE(isRegularFile(path)) << name;
+        EXPECT_EQ(fileSize(path), -1) << name;
+        EXPECT_FALSE(probePicture(path)) << name;
+        const RegularFileRead read = readRegularFile(path, 1000);
+        EXPECT_FALSE(read.bytes) << name;
+        EXPECT_EQ(read.reason, "not a regular file") << name;
+    }
+    EXPECT_TRUE(isRegularFile(dir / "link-to-real.gif"));
+    EXPECT_EQ(readRegularFile(dir / "link-to-real.gif", 1000).bytes, testing::readFile(dir / "real.gif"));
+    ASSERT_TRUE(probePicture(dir / "link-to-real.gif"));
+    EXPECT_EQ(probePicture(dir / "link-to-real.gif")->width, 2);
+    EXPECT_FALSE(readRegularFile(dir / "real.gif", 5).bytes);  // over the limit
+    EXPECT_FALSE(fifo.hadToUnblock());
 }
 
 TEST(Fs, BaseName) {

@@ -12,12 +12,12 @@
 #include "app/commands/command_steps.h"
 #include "app/commands/editor_commands.h"
 #include "app/commands/layer_commands.h"
-#include "shell/common_dialogs.h"
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "app/zoom_steps.h"
 #include "dialogs/input_box.h"
 #include "dialogs/number_field_filter.h"
+#include "shell/common_dialogs.h"
 #include "template/document.h"
 #include "util/colour.h"
 

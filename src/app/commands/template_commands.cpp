@@ -8,9 +8,9 @@
 #include "app/commands/command_steps.h"
 #include "app/commands/editor_commands.h"
 #include "app/commands/layer_commands.h"
-#include "shell/common_dialogs.h"
 #include "app/info_window.h"
 #include "app/main_window.h"
+#include "shell/common_dialogs.h"
 #include "template/document.h"
 #include "template/template_file.h"
 
@@ -121,6 +121,7 @@ class TemplateCommands {
         EditorState& state = c_.state;
         MainWindow& window = c_.window();
         clearCurrentLayer(c_);
+        emit state.viewResetRequested();
         {
             DepthGuard loading(state.loadingDepth);
             window.storeSettingsInDocument();  // the switches and output settings survive the reset

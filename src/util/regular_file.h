@@ -1,0 +1,32 @@
+// Opening and reading files that must be plain files. A named pipe, a device or a socket named like a
+// picture would block a reader forever or never end, so only regular files (symbolic links followed)
+// are opened for reading, and the open itself never waits.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "util/file_descriptor.h"
+
+namespace plazor {
+
+// True when `path` names a regular file, following symbolic links.
+bool isRegularFile(const std::filesystem::path& path);
+
+// The path opened read-only when it is a regular file; an empty descriptor otherwise (errno tells why:
+// EINVAL for what is not a regular file).
+FileDescriptor openRegularFile(const std::filesystem::path& path);
+
+struct RegularFileRead {
+    std::optional<std::string> bytes;  // the whole file; empty when it was refused or could not be read
+    std::string reason;                // why not, in English for the info lines
+};
+
+// Reads a whole regular file of at most `maxBytes`. A set `stop` flag ends the read between chunks.
+RegularFileRead readRegularFile(const std::filesystem::path& path, std::uint64_t maxBytes,
+                                const std::atomic<int>* stop = nullptr);
+
+}  // namespace plazor
