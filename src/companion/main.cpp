@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
     installChineseQtTexts(qtTexts);
 
     const QString folder = external::defaultEndpointFolder();
+    external::removeStaleEndpoints(folder);
     if (const std::optional<QString> running =
             external::findWindow(folder, QString(), external::kWindowClass, companion::kCompanionTitle)) {
         external::exchange(external::endpointPath(folder, *running), {external::kActivateTag, {}, {}},
