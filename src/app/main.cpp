@@ -1,22 +1,31 @@
 // plazor: the picture layout editor. Started with "--crash-report <code> <address>" by its own crash
 // handler, it only tells the user about the crash and opens the crash page.
-#include "shell/balloon_tip.h"
 #include "app/commands/editor_commands.h"
+#include "app/startup.h"
+#include "shell/balloon_tip.h"
 #include "shell/crash_handler.h"
 #include "shell/crash_report.h"
 #include "shell/event_log.h"
 #include "shell/qt_translations.h"
 #include "shell/qt_ui_port.h"
-#include "app/startup.h"
+#include "util/program_info.h"
 #include "util/special_folders.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QTranslator>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
+    // Answered without a display, so that it works from any terminal.
+    if (const auto answer = plazor::infoOptionAnswer({argv + 1, argv + argc}, plazor::editorHelpText())) {
+        std::fputs(answer->c_str(), stdout);
+        return 0;
+    }
     const bool crashReportMode = argc > 1 && std::strcmp(argv[1], plazor::kCrashReportOption) == 0;
     // A crash while reporting a crash must not start yet another report.
     if (!crashReportMode) plazor::installCrashHandler(plazor::programFile(), plazor::prepareEventLog());

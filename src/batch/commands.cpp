@@ -7,21 +7,23 @@
 #include "template/names.h"
 #include "template/template_file.h"
 #include "util/colour.h"
-#include "util/product.h"
+#include "util/program_info.h"
 
 namespace plazor::batch {
 namespace {
 
 // Info lines end in their own "\r\n" or "\n" as the program writes them; a terminal wants one "\n".
 std::string asLine(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
     return text + "\n";
 }
 
 bool loadInto(Document& doc, const Request& request, Streams& io) {
     doc.background.dpi = request.dpi.value_or(72);
     const LoadResult loaded = loadTemplate(doc, request.templatePath);
-    for (const std::string& line : loaded.infoLines) io.err << asLine(line);
+    for (const std::string& line : loaded.infoLines)
+        io.err << asLine(line);
     if (!loaded.ok()) {
         io.err << request.templatePath << ": " << loaded.errorText << "\n";
         return false;
@@ -64,7 +66,8 @@ void printSummary(const Document& doc, std::ostream& out) {
     }
     out << "horizontal slices: " << doc.slices.size() << (doc.settings.cutlineOpen ? " (on" : " (off")
         << (doc.settings.cutlineHtmlOpen ? ", HTML)" : ")") << "\n";
-    for (const Slice& s : doc.slices) out << "  " << sliceName(s.number) << ": y " << s.y << "\n";
+    for (const Slice& s : doc.slices)
+        out << "  " << sliceName(s.number) << ": y " << s.y << "\n";
     const Settings& st = doc.settings;
     if (st.format == kFormatJpg) {
         static const char* const kSpaces[] = {"sRGB", "RGB", "CMYK", "灰色"};
@@ -83,7 +86,8 @@ int templateCommand(const Request& request, Streams& io) {
     if (!request.writePath) return kExitOk;
     const SaveResult saved = saveTemplate(doc, *request.writePath);
     if (!saved.ok()) {
-        for (const std::string& line : saved.infoLines) io.err << asLine(line);
+        for (const std::string& line : saved.infoLines)
+            io.err << asLine(line);
         io.err << saved.errorText << "\n";
         return kExitTemplate;
     }
@@ -91,7 +95,9 @@ int templateCommand(const Request& request, Streams& io) {
     return kExitOk;
 }
 
-LoadMode modeOf(const Request& request) { return request.subFolders ? kSubFolderListMode : kPictureListMode; }
+LoadMode modeOf(const Request& request) {
+    return request.subFolders ? kSubFolderListMode : kPictureListMode;
+}
 
 int checkCommand(const Request& request, Streams& io) {
     Document doc;
@@ -100,20 +106,22 @@ int checkCommand(const Request& request, Streams& io) {
         io.out << "template ok: " << doc.pasteLayers.size() << " paste layers\n";
         return kExitOk;
     }
-    const RunCheckResult checked = checkBeforeRun(doc, request.sourceFolder, request.outputFolder, modeOf(request));
+    const RunCheckResult checked =
+        checkBeforeRun(doc, request.sourceFolder, request.outputFolder, modeOf(request));
     if (!checked.ok()) {
         printCheckFailure(*checked.failure, io.err);
         return kExitChecks;
     }
-    io.out << "ready: " << checked.plan.sources.size() << (request.subFolders ? " sub-folders, " : " pictures, ")
-           << checked.plan.batches << " batches\n";
+    io.out << "ready: " << checked.plan.sources.size()
+           << (request.subFolders ? " sub-folders, " : " pictures, ") << checked.plan.batches << " batches\n";
     return kExitOk;
 }
 
 int renderCommand(const Request& request, Streams& io, std::atomic<std::atomic<int>*>& stop) {
     Document doc;
     if (!loadInto(doc, request, io)) return kExitTemplate;
-    const RunCheckResult checked = checkBeforeRun(doc, request.sourceFolder, request.outputFolder, modeOf(request));
+    const RunCheckResult checked =
+        checkBeforeRun(doc, request.sourceFolder, request.outputFolder, modeOf(request));
     if (!checked.ok()) {
         printCheckFailure(*checked.failure, io.err);
         return kExitChecks;
@@ -152,8 +160,8 @@ int renderCommand(const Request& request, Streams& io, std::atomic<std::atomic<i
         io.out << "stopped: " << request.outputFolder << "\n";
         return kExitStopped;
     }
-    io.out << "finished: " << batches << (batches == 1 ? " batch" : " batches") << " into " << request.outputFolder
-           << "\n";
+    io.out << "finished: " << batches << (batches == 1 ? " batch" : " batches") << " into "
+           << request.outputFolder << "\n";
     return kExitOk;
 }
 
@@ -165,7 +173,7 @@ int runRequest(const Request& request, Streams io, std::atomic<std::atomic<int>*
             io.out << helpText();
             return kExitOk;
         case Command::Version:
-            io.out << "plazor-batch " << product::kVersion << "\n";
+            io.out << versionLine() << "\n";
             return kExitOk;
         case Command::Template:
             return templateCommand(request, io);
