@@ -1,9 +1,11 @@
 #include "batch/commands.h"
 
+#include <algorithm>
 #include <thread>
+#include <utility>
 
 #include "render/render_run.h"
-#include "render/run_checks.h"
+#include "render/run_request.h"
 #include "template/names.h"
 #include "template/template_file.h"
 #include "util/colour.h"
@@ -14,16 +16,14 @@ namespace {
 
 // Info lines end in their own "\r\n" or "\n" as the program writes them; a terminal wants one "\n".
 std::string asLine(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
     return text + "\n";
 }
 
 bool loadInto(Document& doc, const Request& request, Streams& io) {
     doc.background.dpi = request.dpi.value_or(72);
     const LoadResult loaded = loadTemplate(doc, request.templatePath);
-    for (const std::string& line : loaded.infoLines)
-        io.err << asLine(line);
+    for (const std::string& line : loaded.infoLines) io.err << asLine(line);
     if (!loaded.ok()) {
         io.err << request.templatePath << ": " << loaded.errorText << "\n";
         return false;
@@ -66,8 +66,7 @@ void printSummary(const Document& doc, std::ostream& out) {
     }
     out << "horizontal slices: " << doc.slices.size() << (doc.settings.cutlineOpen ? " (on" : " (off")
         << (doc.settings.cutlineHtmlOpen ? ", HTML)" : ")") << "\n";
-    for (const Slice& s : doc.slices)
-        out << "  " << sliceName(s.number) << ": y " << s.y << "\n";
+    for (const Slice& s : doc.slices) out << "  " << sliceName(s.number) << ": y " << s.y << "\n";
     const Settings& st = doc.settings;
     if (st.format == kFormatJpg) {
         static const char* const kSpaces[] = {"sRGB", "RGB", "CMYK", "灰色"};
@@ -86,8 +85,7 @@ int templateCommand(const Request& request, Streams& io) {
     if (!request.writePath) return kExitOk;
     const SaveResult saved = saveTemplate(doc, *request.writePath);
     if (!saved.ok()) {
-        for (const std::string& line : saved.infoLines)
-            io.err << asLine(line);
+        for (const std::string& line : saved.infoLines) io.err << asLine(line);
         io.err << saved.errorText << "\n";
         return kExitTemplate;
     }
@@ -95,8 +93,15 @@ int templateCommand(const Request& request, Streams& io) {
     return kExitOk;
 }
 
-LoadMode modeOf(const Request& request) {
-    return request.subFolders ? kSubFolderListMode : kPictureListMode;
+RunRequest runRequestOf(Document doc, const Request& request) {
+    RunRequest run;
+    run.document = std::move(doc);
+    run.sourceFolder = request.sourceFolder;
+    run.outputFolder = request.outputFolder;
+    run.mode = request.subFolders ? kSubFolderListMode : kPictureListMode;
+    run.sliceSubFolder = request.sliceSubFolder;
+    run.jobs = request.jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
+    return run;
 }
 
 int checkCommand(const Request& request, Streams& io) {
@@ -106,36 +111,26 @@ int checkCommand(const Request& request, Streams& io) {
         io.out << "template ok: " << doc.pasteLayers.size() << " paste layers\n";
         return kExitOk;
     }
-    const RunCheckResult checked =
-        checkBeforeRun(doc, request.sourceFolder, request.outputFolder, modeOf(request));
+    const RunCheckResult checked = checkRun(runRequestOf(std::move(doc), request));
     if (!checked.ok()) {
         printCheckFailure(*checked.failure, io.err);
         return kExitChecks;
     }
-    io.out << "ready: " << checked.plan.sources.size()
-           << (request.subFolders ? " sub-folders, " : " pictures, ") << checked.plan.batches << " batches\n";
+    io.out << "ready: " << checked.plan.sources.size() << (request.subFolders ? " sub-folders, " : " pictures, ")
+           << checked.plan.batches << " batches\n";
     return kExitOk;
 }
 
 int renderCommand(const Request& request, Streams& io, std::atomic<std::atomic<int>*>& stop) {
     Document doc;
     if (!loadInto(doc, request, io)) return kExitTemplate;
-    const RunCheckResult checked =
-        checkBeforeRun(doc, request.sourceFolder, request.outputFolder, modeOf(request));
-    if (!checked.ok()) {
-        printCheckFailure(*checked.failure, io.err);
+    PreparedRun prepared = prepareRun(runRequestOf(std::move(doc), request));
+    if (!prepared.ok()) {
+        printCheckFailure(*prepared.failure, io.err);
         return kExitChecks;
     }
 
-    RenderJob job;
-    job.document = doc;
-    job.sources = checked.plan.sources;
-    job.outputFolder = request.outputFolder;
-    job.mode = modeOf(request);
-    job.sliceSubFolder = request.sliceSubFolder;
-    job.jobs = request.jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
-
-    const int batches = static_cast<int>(checked.plan.batches);
+    const int batches = static_cast<int>(prepared.batches);
     RunCallbacks callbacks;
     callbacks.progress = [&](int batch) {
         if (io.progressOnTerminal) {
@@ -146,7 +141,7 @@ int renderCommand(const Request& request, Streams& io, std::atomic<std::atomic<i
         if (io.progressOnTerminal) io.err << "\r\033[K";
         io.err << asLine(line);
     };
-    RenderRun run(std::move(job), std::move(callbacks));
+    RenderRun run(std::move(prepared.job), std::move(callbacks));
     stop = &run.stopFlag();
     if (!run.start()) {
         stop = nullptr;
@@ -160,8 +155,8 @@ int renderCommand(const Request& request, Streams& io, std::atomic<std::atomic<i
         io.out << "stopped: " << request.outputFolder << "\n";
         return kExitStopped;
     }
-    io.out << "finished: " << batches << (batches == 1 ? " batch" : " batches") << " into "
-           << request.outputFolder << "\n";
+    io.out << "finished: " << batches << (batches == 1 ? " batch" : " batches") << " into " << request.outputFolder
+           << "\n";
     return kExitOk;
 }
 
