@@ -16,14 +16,16 @@ namespace {
 
 // Info lines end in their own "\r\n" or "\n" as the program writes them; a terminal wants one "\n".
 std::string asLine(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
     return text + "\n";
 }
 
 bool loadInto(Document& doc, const Request& request, Streams& io) {
     doc.background.dpi = request.dpi.value_or(72);
     const LoadResult loaded = loadTemplate(doc, request.templatePath);
-    for (const std::string& line : loaded.infoLines) io.err << asLine(line);
+    for (const std::string& line : loaded.infoLines)
+        io.err << asLine(line);
     if (!loaded.ok()) {
         io.err << request.templatePath << ": " << loaded.errorText << "\n";
         return false;
@@ -66,7 +68,8 @@ void printSummary(const Document& doc, std::ostream& out) {
     }
     out << "horizontal slices: " << doc.slices.size() << (doc.settings.cutlineOpen ? " (on" : " (off")
         << (doc.settings.cutlineHtmlOpen ? ", HTML)" : ")") << "\n";
-    for (const Slice& s : doc.slices) out << "  " << sliceName(s.number) << ": y " << s.y << "\n";
+    for (const Slice& s : doc.slices)
+        out << "  " << sliceName(s.number) << ": y " << s.y << "\n";
     const Settings& st = doc.settings;
     if (st.format == kFormatJpg) {
         static const char* const kSpaces[] = {"sRGB", "RGB", "CMYK", "灰色"};
@@ -85,7 +88,8 @@ int templateCommand(const Request& request, Streams& io) {
     if (!request.writePath) return kExitOk;
     const SaveResult saved = saveTemplate(doc, *request.writePath);
     if (!saved.ok()) {
-        for (const std::string& line : saved.infoLines) io.err << asLine(line);
+        for (const std::string& line : saved.infoLines)
+            io.err << asLine(line);
         io.err << saved.errorText << "\n";
         return kExitTemplate;
     }
@@ -116,8 +120,8 @@ int checkCommand(const Request& request, Streams& io) {
         printCheckFailure(*checked.failure, io.err);
         return kExitChecks;
     }
-    io.out << "ready: " << checked.plan.sources.size() << (request.subFolders ? " sub-folders, " : " pictures, ")
-           << checked.plan.batches << " batches\n";
+    io.out << "ready: " << checked.plan.sources.size()
+           << (request.subFolders ? " sub-folders, " : " pictures, ") << checked.plan.batches << " batches\n";
     return kExitOk;
 }
 
@@ -155,8 +159,8 @@ int renderCommand(const Request& request, Streams& io, std::atomic<std::atomic<i
         io.out << "stopped: " << request.outputFolder << "\n";
         return kExitStopped;
     }
-    io.out << "finished: " << batches << (batches == 1 ? " batch" : " batches") << " into " << request.outputFolder
-           << "\n";
+    io.out << "finished: " << batches << (batches == 1 ? " batch" : " batches") << " into "
+           << request.outputFolder << "\n";
     return kExitOk;
 }
 

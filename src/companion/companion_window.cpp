@@ -12,10 +12,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "shell/common_dialogs.h"
-#include "shell/completion_question.h"
-#include "shell/settings_store.h"
-#include "shell/ui_port.h"
 #include "companion/series_rules.h"
 #include "external/endpoint_client.h"
 #include "external/endpoints.h"
@@ -23,7 +19,11 @@
 #include "external/task_host.h"
 #include "external/window_endpoint.h"
 #include "render/output_folder.h"
+#include "shell/common_dialogs.h"
+#include "shell/completion_question.h"
 #include "shell/local_file_url.h"
+#include "shell/settings_store.h"
+#include "shell/ui_port.h"
 #include "util/fs.h"
 #include "util/product.h"
 
