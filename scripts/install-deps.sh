@@ -10,7 +10,7 @@ packages=(
   libcjson-dev libimagequant-dev liblodepng-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev qt6-translations-l10n qt6-svg-dev
   libgtest-dev libgmock-dev clang-format
-  xvfb xauth x11-apps desktop-file-utils appstream groff-base xdg-user-dirs fonts-wqy-microhei time
+  xvfb xauth x11-apps xdotool desktop-file-utils appstream groff-base xdg-user-dirs fonts-wqy-microhei time
 )
 
 missing=()

@@ -1,12 +1,12 @@
 #include "app/commands/editor_commands.h"
 
+#include "app/canvas_setup.h"
 #include "app/commands/command_context.h"
-#include "canvas/editor_state.h"
 #include "app/external_tasks.h"
 #include "app/info_window.h"
 #include "app/main_window.h"
 #include "app/run_controller.h"
-#include "app/canvas_setup.h"
+#include "canvas/editor_state.h"
 
 namespace plazor {
 
@@ -16,7 +16,7 @@ EditorCommands::EditorCommands(EditorContext& editor)
       run_(new RunController(editor.ui, &editor.window)),
       context_(std::make_unique<CommandContext>(editor, *state_, *run_)) {
     run_->setInfoSink([&info = editor.info](const QString& line) { info.appendLine(line); });
-    installCanvas(editor, *state_);
+    installCanvas(*context_);
     installTemplateCommands(*context_);
     installBackgroundCommands(*context_);
     installOutputCommands(*context_);
