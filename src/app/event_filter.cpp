@@ -1,10 +1,10 @@
 #include "app/event_filter.h"
 
-#include "shell/balloon_tip.h"
 #include "app/command_ids.h"
 #include "app/main_window.h"
 #include "app/side_panel.h"
 #include "app/zoom_steps.h"
+#include "shell/balloon_tip.h"
 
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
