@@ -9,15 +9,24 @@
 #include "shell/qt_translations.h"
 #include "shell/qt_ui_port.h"
 #include "util/magick_temp_folder.h"
+#include "util/program_info.h"
 #include "util/special_folders.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QTranslator>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
+    // Answered without a display, so that it works from any terminal.
+    if (const auto answer = plazor::infoOptionAnswer({argv + 1, argv + argc}, plazor::editorHelpText())) {
+        std::fputs(answer->c_str(), stdout);
+        return 0;
+    }
     const plazor::MagickTemporaryFolder libraryTemporaries;
     const bool crashReportMode = argc > 1 && std::strcmp(argv[1], plazor::kCrashReportOption) == 0;
     // A crash while reporting a crash must not start yet another report.

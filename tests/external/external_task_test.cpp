@@ -18,6 +18,7 @@
 #include "external/endpoint_client.h"
 #include "external/endpoints.h"
 #include "support/pictures.h"
+#include "support/stale_socket.h"
 #include "support/threaded_endpoint.h"
 
 namespace plazor::testing {
@@ -182,6 +183,29 @@ TEST_F(ExternalTasks, BindingIsRefusedWithoutPasteLayersAndWhileAnotherWindowIsB
     EXPECT_EQ(send(*main, kBindTag, first.name()), kReplyBound);
     EXPECT_EQ(send(*main, kBindTag, second.name()), kReplyBoundToAnother);
     EXPECT_EQ(send(*main, kUnbindTag, first.name()), kReplyUnbound);
+}
+
+TEST_F(ExternalTasks, ACompanionThatIsGoneLosesItsBindingAndTheWindowComesBack) {
+    oneLayerTemplate();
+    const std::optional<std::string> main = findMainWindow("Plazor图片排版工具 - 新模版");
+    ASSERT_TRUE(main);
+
+    // Killed: its socket file is still there but refuses connections. The window comes back by itself.
+    const std::string killed = "plazor-window-999999-1";
+    ASSERT_TRUE(makeStaleSocket(endpointPath(folder_, QString::fromStdString(killed)).toStdString()));
+    ASSERT_EQ(send(*main, kBindTag, killed), kReplyBound);
+    EXPECT_FALSE(window->isEnabled());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->isEnabled(); }, kWaitMs));
+
+    // Ended without unbinding, its socket gone: the next companion is accepted at once.
+    auto gone = std::make_unique<CompanionStandIn>(folder_);
+    ASSERT_EQ(send(*main, kBindTag, gone->name()), kReplyBound);
+    gone.reset();
+    CompanionStandIn next(folder_);
+    EXPECT_EQ(send(*main, kBindTag, next.name()), kReplyBound);
+    EXPECT_FALSE(window->isEnabled());
+    EXPECT_EQ(send(*main, kUnbindTag, next.name()), kReplyUnbound);
+    EXPECT_TRUE(window->isEnabled());
 }
 
 }  // namespace
