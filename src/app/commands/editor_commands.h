@@ -44,5 +44,6 @@ void installWatermarkCommands(CommandContext& context);   // watermark layers
 void installSliceCommands(CommandContext& context);       // horizontal slices
 void installListEvents(CommandContext& context);          // the three lists' selection and double clicks
 void installCustomStyleWindow(CommandContext& context);   // the custom display style window
+void installEditCommands(CommandContext& context);        // undo, redo and the step around every command
 
 }  // namespace plazor
