@@ -147,12 +147,15 @@ void installEditCommands(CommandContext& context) {
     showEditSteps(context);
 
     // An edit session of a field or of the track bar ends when the focus moves, on Return and when
-    // the track bar is let go.
-    QObject::connect(qApp, &QApplication::focusChanged, &window, [&history] { history.stopMerging(); });
+    // the track bar is let go. The state receives these, so none arrives after it is gone (focus
+    // moves while the window deletes its children).
+    EditorState* const state = &context.state;
+    const auto stop = [&history] { history.stopMerging(); };
+    QObject::connect(qApp, &QApplication::focusChanged, state, stop);
     const PanelControls& panel = window.panel();
     for (QLineEdit* field : {panel.width, panel.height})
-        QObject::connect(field, &QLineEdit::editingFinished, &window, [&history] { history.stopMerging(); });
-    QObject::connect(panel.quality, &QSlider::sliderReleased, &window, [&history] { history.stopMerging(); });
+        QObject::connect(field, &QLineEdit::editingFinished, state, stop);
+    QObject::connect(panel.quality, &QSlider::sliderReleased, state, stop);
 }
 
 }  // namespace plazor
