@@ -1,4 +1,4 @@
-#include "app/common_dialogs.h"
+#include "shell/common_dialogs.h"
 #include "support/recording_ui_port.h"
 #include "support/temp_dir.h"
 #include "util/colour.h"
