@@ -110,11 +110,12 @@ class OutputCommands {
         request.outputFolder = controls_.outputFolder->text().toStdString();
         c_.doc().setSourceFolder(request.sourceFolder);
         c_.doc().setOutputFolder(request.outputFolder);
+        request.document = c_.doc();
         const Preferences& prefs = c_.prefs();
         request.mode = static_cast<LoadMode>(prefs.loadMode);
         request.sliceSubFolder = prefs.sliceSubFolder != 0;
-        request.completedAlert = prefs.completedAlert != 0;
-        const RunOutcome outcome = c_.run.run(c_.doc(), request);
+        request.jobs = defaultRunJobs();
+        const RunOutcome outcome = c_.run.run(std::move(request), prefs.completedAlert != 0);
         if (outcome.failure) presentCheckFailure(c_.ui(), noticeTargets(), *outcome.failure);
     }
 
