@@ -3,6 +3,8 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(MagickWand REQUIRED IMPORTED_TARGET MagickWand-6.Q16)
 pkg_check_modules(cJSON REQUIRED IMPORTED_TARGET libcjson)
 pkg_check_modules(ImageQuant REQUIRED IMPORTED_TARGET imagequant)
+pkg_check_modules(Nettle REQUIRED IMPORTED_TARGET nettle)
+pkg_check_modules(TurboJPEG REQUIRED IMPORTED_TARGET libturbojpeg)
 find_package(Threads REQUIRED)
 
 # LodePNG ships a header and a shared library but no pkg-config file.

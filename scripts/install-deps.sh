@@ -7,10 +7,11 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   libmagickwand-6.q16-dev imagemagick
-  libcjson-dev libimagequant-dev liblodepng-dev
+  libcjson-dev libimagequant-dev liblodepng-dev libturbojpeg0-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev qt6-translations-l10n qt6-svg-dev
-  libgtest-dev libgmock-dev clang-format
-  xvfb xauth x11-apps desktop-file-utils xdg-user-dirs fonts-wqy-microhei time
+  libgtest-dev libgmock-dev clang-format nettle-dev
+  parallel yamllint python3-yaml
+  xvfb xauth x11-apps xdotool desktop-file-utils xdg-user-dirs fonts-wqy-microhei time
 )
 
 missing=()

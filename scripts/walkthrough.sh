@@ -3,7 +3,10 @@
 # virtual X server with a throwaway home and XDG folders. The test starts the editor as the program
 # does, drives its widgets (new template, two paste layers typed in through their dialog, source and
 # output folders through the folder dialog, a run with its progress window and completion question,
-# save, open again, new) and leaves one screenshot per step in <build>/walkthrough/NN-name.png.
+# save, open again, new; then on the canvas with real X pointer, key and wheel events through xdotool:
+# two layers drawn, one resized by a grip, one dragged, both caught by a rubber band and aligned from
+# the context menu, Ctrl+wheel zoom, Space panning, save and a check of the saved geometry) and
+# leaves one screenshot per step in <build>/walkthrough/NN-name.png.
 #
 # Usage: scripts/walkthrough.sh [gtest options...]
 # Environment: PLAZOR_BUILD_DIR (default ./build).

@@ -64,6 +64,16 @@ inline constexpr int kDpiCustom = 35335;
 inline constexpr int kDpiFirstFixed = 35336;
 inline constexpr int kDpiLastFixed = 35341;
 
+// The canvas's context menu: alignment of the selected paste layers, and one item per layer under the
+// pointer (the base plus the layer's number).
+inline constexpr int kAlignTop = 35342;
+inline constexpr int kAlignBottom = 35343;
+inline constexpr int kAlignLeft = 35344;
+inline constexpr int kAlignRight = 35345;
+inline constexpr int kCanvasPasteItemBase = 35700;
+inline constexpr int kCanvasWatermarkItemBase = 35800;
+inline constexpr int kCanvasSliceItemBase = 35900;
+
 // Settings menu.
 inline constexpr int kDefaultLevelAbove = 35400;
 inline constexpr int kDefaultLevelBelow = 35401;
@@ -73,6 +83,7 @@ inline constexpr int kLoadModePictures = 35408;
 inline constexpr int kLoadModeSubFolders = 35409;
 inline constexpr int kToggleSliceSubFolder = 35410;
 inline constexpr int kToggleCompletedAlert = 35411;
+inline constexpr int kToggleExactDecoding = 35420;
 
 // Paste list context menu sub-menus, for all selected paste layers.
 inline constexpr int kSelectedLevelAbove = 35412;

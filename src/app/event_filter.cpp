@@ -2,7 +2,9 @@
 
 #include "shell/balloon_tip.h"
 #include "app/command_ids.h"
+#include "app/main_window.h"
 #include "app/side_panel.h"
+#include "app/zoom_steps.h"
 
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
@@ -11,6 +13,8 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 namespace plazor {
 
@@ -22,6 +26,7 @@ const QString kCustomStyleWindowName = QStringLiteral("Dialog_Picture_Customize"
 const QString kWidthName = QString::number(ctl::kBackgroundWidth);
 const QString kHeightName = QString::number(ctl::kBackgroundHeight);
 const QString kPasteListName = QString::number(ctl::kPasteList);
+constexpr int kCanvasWheelStep = 50;
 
 // The widget itself or the nearest ancestor in its window with one of the names (an edit field's
 // focus may sit in an inner editor).
@@ -114,7 +119,37 @@ bool AppEventFilter::routeSelectAll(QWidget* target) {
     return true;
 }
 
+bool AppEventFilter::routeCanvasWheel(QWidget* canvasWidget, const QWheelEvent* event) {
+    auto* canvas = qobject_cast<QAbstractScrollArea*>(canvasWidget);
+    const int delta = event->angleDelta().y();
+    if (!canvas || delta == 0) return false;
+    // Only Ctrl, no other key and no button: zoom one step per whole notch, by the sign of the turn.
+    if (event->modifiers() == Qt::ControlModifier && event->buttons() == Qt::NoButton) {
+        auto* window = qobject_cast<MainWindow*>(canvas->window());
+        const int notches = wheelNotches_.add(delta);
+        if (!window || notches == 0) return true;
+        const auto* at = std::ranges::find(kZoomSteps, window->zoomStatus());
+        if (at == kZoomSteps.end()) return true;
+        const int current = static_cast<int>(at - kZoomSteps.begin());
+        const int next = zoomStepAfter(current, notches, static_cast<int>(kZoomSteps.size()));
+        if (next != current) window->onCommand(zoomCommand(kZoomSteps[static_cast<std::size_t>(next)]));
+        return true;
+    }
+    // 50 pixels a notch, up (or left) for a forward turn; a finer wheel scrolls its share of that.
+    const int pixels = -delta * kCanvasWheelStep / kWheelNotch;
+    if (canvas->verticalScrollBar()->isVisibleTo(canvas)) {
+        canvas->verticalScrollBar()->setValue(canvas->verticalScrollBar()->value() + pixels);
+    } else if (canvas->horizontalScrollBar()->isVisibleTo(canvas)) {
+        canvas->horizontalScrollBar()->setValue(canvas->horizontalScrollBar()->value() + pixels);
+    } else {
+        return false;
+    }
+    canvas->viewport()->update();
+    return true;
+}
+
 bool AppEventFilter::routeWheel(QWidget* target, const QWheelEvent* event) {
+    if (QWidget* canvas = namedSelfOrAncestor(target, {&kCanvasName})) return routeCanvasWheel(canvas, event);
     // The first widget under the cursor, walking outwards, that shows a scroll bar decides.
     for (QWidget* w = target; w; w = w->parentWidget()) {
         if (auto* panel = qobject_cast<SidePanel*>(w); panel && panel->scroll().scrolls()) {

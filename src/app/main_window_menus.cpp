@@ -71,7 +71,8 @@ const std::vector<MenuDef>& menuBarDef() {
                           check(MENU_TEXT("加载【源图片文件夹】下一级子文件夹列表中的图片"),
                                 cmd::kLoadModeSubFolders)}),
                  kSeparator, check(MENU_TEXT("【横切片】图片保存到子文件夹"), cmd::kToggleSliceSubFolder),
-                 kSeparator, check(MENU_TEXT("处理完成后弹出提示对话框"), cmd::kToggleCompletedAlert)}),
+                 kSeparator, check(MENU_TEXT("处理完成后弹出提示对话框"), cmd::kToggleCompletedAlert),
+                 check(MENU_TEXT("按原图尺寸精确解码图片（较慢）"), cmd::kToggleExactDecoding)}),
         subMenu(MENU_TEXT("工具(&T)"), {item(MENU_TEXT("批量处理多个文件夹"), cmd::kBatchFolders)}),
         subMenu(MENU_TEXT("帮助(&H)"),
                 {item(MENU_TEXT("使用指南"), cmd::kUserGuide), kSeparator,
@@ -253,6 +254,8 @@ bool MainWindow::runPreferenceCommand(int id) {
         prefs_.toggleSliceSubFolder();
     } else if (id == cmd::kToggleCompletedAlert) {
         prefs_.toggleCompletedAlert();
+    } else if (id == cmd::kToggleExactDecoding) {
+        prefs_.toggleExactDecoding();
     } else if (const int dpi = fixedDpiOfCommand(id); dpi > 0) {
         setDpi(dpi);
         return true;
@@ -273,6 +276,7 @@ void MainWindow::updateSettingsChecks() {
     action(cmd::kLoadModeSubFolders)->setChecked(prefs_.loadMode == kSubFolderListMode);
     action(cmd::kToggleSliceSubFolder)->setChecked(prefs_.sliceSubFolder != 0);
     action(cmd::kToggleCompletedAlert)->setChecked(prefs_.completedAlert != 0);
+    action(cmd::kToggleExactDecoding)->setChecked(prefs_.exactDecoding != 0);
 }
 
 void MainWindow::showListContextMenu(int listId, const QPoint& globalPos) {

@@ -48,6 +48,7 @@ Preferences Preferences::load(SettingsStore& store, const std::string& desktop) 
     prefs.backgroundDialogFolder = readFolder(store, pref::kBackgroundDialogFolder, desktop);
     prefs.watermarkDialogFolder = readFolder(store, pref::kWatermarkDialogFolder, desktop);
     readFlag(store, pref::kCheckShortcut, prefs.checkShortcut);
+    readFlag(store, pref::kExactDecoding, prefs.exactDecoding);
     return prefs;
 }
 
@@ -78,6 +79,11 @@ void Preferences::toggleSliceSubFolder() {
 void Preferences::toggleCompletedAlert() {
     completedAlert = completedAlert ? 0 : 1;
     store(pref::kCompletedAlert, completedAlert);
+}
+
+void Preferences::toggleExactDecoding() {
+    exactDecoding = exactDecoding ? 0 : 1;
+    store(pref::kExactDecoding, exactDecoding);
 }
 
 void Preferences::setDpi(int value) {

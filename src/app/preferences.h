@@ -25,6 +25,7 @@ inline constexpr const char* kDpi = "dpi";
 inline constexpr const char* kBackgroundDialogFolder = "file_dlg_choose_background";
 inline constexpr const char* kWatermarkDialogFolder = "dlg_choose_watermark";
 inline constexpr const char* kCheckShortcut = "check_shortcut_status";
+inline constexpr const char* kExactDecoding = "exact_picture_decoding";
 }  // namespace pref
 
 inline constexpr int kDefaultDpi = 72;
@@ -42,6 +43,7 @@ struct Preferences {
     std::string backgroundDialogFolder;  // UTF-8 folder of the background picture dialog
     std::string watermarkDialogFolder;   // UTF-8 folder of the watermark picture dialog
     int checkShortcut = 1;               // offer the desktop shortcut at start-up
+    int exactDecoding = 0;               // runs decode every source picture at full size
 
     // Reads every value; a missing or unreadable value keeps its default, and a dialog folder that is
     // missing or no longer exists becomes `desktop`. The store is kept for the setters' writes and
@@ -54,6 +56,7 @@ struct Preferences {
     void setLoadMode(int mode);
     void toggleSliceSubFolder();
     void toggleCompletedAlert();
+    void toggleExactDecoding();
     void setDpi(int value);
     void clearShortcutOffer();
     void storeDialogFolders();

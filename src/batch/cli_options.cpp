@@ -8,11 +8,27 @@ namespace {
 std::optional<int> parseNumber(const std::string& text, int min, int max) {
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || value < min || value > max) return std::nullopt;
+    if (ec != std::errc() || end != text.data() + text.size() || value < min || value > max)
+        return std::nullopt;
     return value;
 }
 
-ParseResult refuse(std::string error) { return {std::nullopt, std::move(error)}; }
+ParseResult refuse(std::string error) {
+    return {std::nullopt, std::move(error)};
+}
+
+// "K/N" with 0 <= K < N.
+bool parseShard(const std::string& text, Request& request) {
+    const std::size_t slash = text.find('/');
+    if (slash == std::string::npos) return false;
+    const auto count = parseNumber(text.substr(slash + 1), 1, 1000000);
+    if (!count) return false;
+    const auto index = parseNumber(text.substr(0, slash), 0, *count - 1);
+    if (!index) return false;
+    request.shardIndex = *index;
+    request.shardCount = *count;
+    return true;
+}
 
 }  // namespace
 
@@ -31,11 +47,15 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
         request.command = Command::Check;
     } else if (command == "template") {
         request.command = Command::Template;
+    } else if (command == "plan") {
+        request.command = Command::Plan;
     } else {
         return refuse("unknown command '" + command + "'");
     }
 
     std::vector<std::string> positional;
+    bool shardGiven = false, shapeGiven = false;
+    const bool renders = request.command == Command::Render || request.command == Command::Plan;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         auto value = [&]() -> std::optional<std::string> {
@@ -43,10 +63,23 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
             return args[++i];
         };
         if (arg == "--subfolders" && request.command != Command::Template) {
-            request.subFolders = true;
-        } else if (arg == "--no-slice-subfolder" && request.command == Command::Render) {
+            request.subFolders = shapeGiven = true;
+        } else if (arg == "--no-slice-subfolder" && renders) {
             request.sliceSubFolder = false;
+            shapeGiven = true;
+        } else if (arg == "--plan" && request.command == Command::Render) {
+            request.planPath = value();
+            if (!request.planPath) return refuse("--plan needs a file name");
+        } else if (arg == "--shard" && request.command == Command::Render) {
+            const auto text = value();
+            if (!text || !parseShard(*text, request)) return refuse("--shard takes K/N with 0 <= K < N");
+            shardGiven = true;
+        } else if (arg == "--resume" && request.command == Command::Render) {
+            request.resume = true;
+        } else if (arg == "--exact" && request.command == Command::Render) {
+            request.exact = true;
         } else if (arg == "--dpi" && request.command != Command::Template) {
+            shapeGiven = true;
             const auto text = value();
             if (!text) return refuse("--dpi needs a value");
             request.dpi = parseNumber(*text, 1, 1200);
@@ -66,12 +99,25 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
         }
     }
 
+    if (request.planPath) {
+        if (!positional.empty())
+            return refuse("render --plan takes no TEMPLATE SOURCE OUTPUT: the plan holds them");
+        if (shapeGiven)
+            return refuse("--subfolders, --no-slice-subfolder and --dpi belong to the plan command");
+        return {request, {}};
+    }
+    if (shardGiven || request.resume) return refuse("--shard and --resume need --plan");
+
     switch (request.command) {
         case Command::Render:
             if (positional.size() != 3) return refuse("render needs TEMPLATE SOURCE OUTPUT");
             break;
+        case Command::Plan:
+            if (positional.size() != 3) return refuse("plan needs TEMPLATE SOURCE OUTPUT");
+            break;
         case Command::Check:
-            if (positional.size() != 1 && positional.size() != 3) return refuse("check needs TEMPLATE [SOURCE OUTPUT]");
+            if (positional.size() != 1 && positional.size() != 3)
+                return refuse("check needs TEMPLATE [SOURCE OUTPUT]");
             break;
         default:
             if (positional.size() != 1) return refuse("template needs TEMPLATE");
@@ -90,6 +136,9 @@ std::string helpText() {
 
 Usage:
   plazor-batch render TEMPLATE SOURCE OUTPUT [--subfolders] [--no-slice-subfolder] [--dpi N] [--jobs N]
+                      [--exact]
+  plazor-batch render --plan PLAN [--shard K/N] [--resume] [--jobs N] [--exact]
+  plazor-batch plan TEMPLATE SOURCE OUTPUT [--subfolders] [--no-slice-subfolder] [--dpi N] > PLAN
   plazor-batch check TEMPLATE [SOURCE OUTPUT] [--subfolders] [--dpi N]
   plazor-batch template TEMPLATE [--write OUT]
   plazor-batch --help | --version
@@ -100,6 +149,9 @@ Commands:
             batch, and writes one picture per batch into OUTPUT (created when missing). Progress
             goes to stderr when it is a terminal, with the info lines and a summary at the end.
             Ctrl+C stops cleanly after the current step.
+  plan      Runs the same checks, then writes the whole run to stdout as a JSON plan: the template
+            itself, every batch in order with its pictures and the output names reserved for it,
+            decided once from the folders as they stand. Nothing is rendered.
   check     Loads the template (reporting its problems) and, given SOURCE and OUTPUT, runs the checks
             before a run without rendering anything.
   template  Loads a template and prints a summary of it. With --write OUT, writes it back through the
@@ -114,11 +166,21 @@ Options:
   --dpi N               resolution (1 to 1200) for templates that carry none (default 72)
   --jobs N              batches rendered at once (default: one per processor core); the files and
                         their bytes do not depend on it
+  --exact               decode every picture at full size (default: a JPEG that will be shrunk is
+                        decoded at the smallest reduced scale that is still at least its final
+                        size; sizes and positions are the same, pixel values may differ slightly)
   --write OUT           with template: write the loaded template to OUT
+  --plan PLAN           with render: render the batches of PLAN under its names; the source and
+                        output folders are those in the plan (shared or mounted at the same paths)
+  --shard K/N           with --plan: render only batches whose 0-based index modulo N is K, so N
+                        workers on any machines together write exactly the files of one run
+  --resume              with --plan: skip batches whose files all exist (files are written
+                        atomically, so an existing file is complete); without it a run refuses to
+                        start when one of its planned files exists
 
 Exit codes:
   0  done (render: every batch rendered)
-  1  the template could not be read, or --write failed
+  1  the template or plan could not be read (or writing the plan or --write failed)
   2  a check before the run failed (its message is printed)
   3  the run was stopped before its end (Ctrl+C, or a PNG-8 failure)
   4  the command line is wrong

@@ -1,8 +1,9 @@
 #include "batch/commands.h"
 
-#include <algorithm>
-#include <thread>
 #include <utility>
+
+#include "batch/command_support.h"
+#include "batch/plan_commands.h"
 
 #include "render/render_run.h"
 #include "render/run_request.h"
@@ -13,28 +14,6 @@
 
 namespace plazor::batch {
 namespace {
-
-// Info lines end in their own "\r\n" or "\n" as the program writes them; a terminal wants one "\n".
-std::string asLine(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-    return text + "\n";
-}
-
-bool loadInto(Document& doc, const Request& request, Streams& io) {
-    doc.background.dpi = request.dpi.value_or(72);
-    const LoadResult loaded = loadTemplate(doc, request.templatePath);
-    for (const std::string& line : loaded.infoLines) io.err << asLine(line);
-    if (!loaded.ok()) {
-        io.err << request.templatePath << ": " << loaded.errorText << "\n";
-        return false;
-    }
-    return true;
-}
-
-void printCheckFailure(const RunCheckFailure& failure, std::ostream& err) {
-    const std::string& heading = failure.kind == NoticeKind::Balloon ? failure.title : failure.caption;
-    err << heading << "\n" << failure.text << "\n";
-}
 
 void printSummary(const Document& doc, std::ostream& out) {
     const Background& bg = doc.background;
@@ -66,7 +45,8 @@ void printSummary(const Document& doc, std::ostream& out) {
     }
     out << "horizontal slices: " << doc.slices.size() << (doc.settings.cutlineOpen ? " (on" : " (off")
         << (doc.settings.cutlineHtmlOpen ? ", HTML)" : ")") << "\n";
-    for (const Slice& s : doc.slices) out << "  " << sliceName(s.number) << ": y " << s.y << "\n";
+    for (const Slice& s : doc.slices)
+        out << "  " << sliceName(s.number) << ": y " << s.y << "\n";
     const Settings& st = doc.settings;
     if (st.format == kFormatJpg) {
         static const char* const kSpaces[] = {"sRGB", "RGB", "CMYK", "灰色"};
@@ -85,23 +65,13 @@ int templateCommand(const Request& request, Streams& io) {
     if (!request.writePath) return kExitOk;
     const SaveResult saved = saveTemplate(doc, *request.writePath);
     if (!saved.ok()) {
-        for (const std::string& line : saved.infoLines) io.err << asLine(line);
+        for (const std::string& line : saved.infoLines)
+            io.err << asLine(line);
         io.err << saved.errorText << "\n";
         return kExitTemplate;
     }
     io.out << "written: " << *request.writePath << "\n";
     return kExitOk;
-}
-
-RunRequest runRequestOf(Document doc, const Request& request) {
-    RunRequest run;
-    run.document = std::move(doc);
-    run.sourceFolder = request.sourceFolder;
-    run.outputFolder = request.outputFolder;
-    run.mode = request.subFolders ? kSubFolderListMode : kPictureListMode;
-    run.sliceSubFolder = request.sliceSubFolder;
-    run.jobs = request.jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
-    return run;
 }
 
 int checkCommand(const Request& request, Streams& io) {
@@ -116,8 +86,8 @@ int checkCommand(const Request& request, Streams& io) {
         printCheckFailure(*checked.failure, io.err);
         return kExitChecks;
     }
-    io.out << "ready: " << checked.plan.sources.size() << (request.subFolders ? " sub-folders, " : " pictures, ")
-           << checked.plan.batches << " batches\n";
+    io.out << "ready: " << checked.plan.sources.size()
+           << (request.subFolders ? " sub-folders, " : " pictures, ") << checked.plan.batches << " batches\n";
     return kExitOk;
 }
 
@@ -131,32 +101,14 @@ int renderCommand(const Request& request, Streams& io, std::atomic<std::atomic<i
     }
 
     const int batches = static_cast<int>(prepared.batches);
-    RunCallbacks callbacks;
-    callbacks.progress = [&](int batch) {
-        if (io.progressOnTerminal) {
-            io.err << "\r共 " << batches << " 批图片，正在处理第 " << batch << " 批。" << std::flush;
-        }
-    };
-    callbacks.info = [&](const std::string& line) {
-        if (io.progressOnTerminal) io.err << "\r\033[K";
-        io.err << asLine(line);
-    };
-    RenderRun run(std::move(prepared.job), std::move(callbacks));
-    stop = &run.stopFlag();
-    if (!run.start()) {
-        stop = nullptr;
-        io.err << "启动线程失败\n";
-        return kExitStopped;
-    }
-    const RunEnd end = run.wait();
-    stop = nullptr;
-    if (io.progressOnTerminal) io.err << "\r\033[K";
-    if (end == RunEnd::kStopped) {
+    const std::optional<RunEnd> end = runWithProgress(std::move(prepared.job), io, stop);
+    if (!end) return kExitStopped;
+    if (*end == RunEnd::kStopped) {
         io.out << "stopped: " << request.outputFolder << "\n";
         return kExitStopped;
     }
-    io.out << "finished: " << batches << (batches == 1 ? " batch" : " batches") << " into " << request.outputFolder
-           << "\n";
+    io.out << "finished: " << batches << (batches == 1 ? " batch" : " batches") << " into "
+           << request.outputFolder << "\n";
     return kExitOk;
 }
 
@@ -175,7 +127,9 @@ int runRequest(const Request& request, Streams io, std::atomic<std::atomic<int>*
         case Command::Check:
             return checkCommand(request, io);
         case Command::Render:
-            return renderCommand(request, io, stop);
+            return request.planPath ? renderPlanCommand(request, io, stop) : renderCommand(request, io, stop);
+        case Command::Plan:
+            return planCommand(request, io);
     }
     return kExitUsage;
 }

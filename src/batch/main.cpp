@@ -12,10 +12,10 @@ namespace {
 // The running render's stop flag; Ctrl+C sets it (lock-free atomics are async-signal-safe).
 std::atomic<std::atomic<int>*> g_stop{nullptr};
 
-extern "C" void onInterrupt(int) {
+extern "C" void onInterrupt(int signal) {
     if (std::atomic<int>* flag = g_stop.load()) flag->store(1);
-    // A second Ctrl+C ends the program at once.
-    std::signal(SIGINT, SIG_DFL);
+    // A second Ctrl+C (or termination request) ends the program at once.
+    std::signal(signal, SIG_DFL);
 }
 
 }  // namespace
@@ -28,5 +28,8 @@ int main(int argc, char** argv) {
         return plazor::batch::kExitUsage;
     }
     std::signal(SIGINT, onInterrupt);
-    return plazor::batch::runRequest(*parsed.request, {std::cout, std::cerr, isatty(STDERR_FILENO) != 0}, g_stop);
+    // Schedulers (a Kubernetes pod being evicted, parallel's --halt) stop workers with SIGTERM.
+    std::signal(SIGTERM, onInterrupt);
+    return plazor::batch::runRequest(*parsed.request, {std::cout, std::cerr, isatty(STDERR_FILENO) != 0},
+                                     g_stop);
 }

@@ -147,6 +147,10 @@ class CanvasPaint {
             const Slice& slice = doc_.slices[static_cast<std::size_t>(current.index)];
             if (sliceShown(slice)) drawSliceLine(slice, selection);
         }
+        if (s_.mode == CanvasMode::BandDragging) {
+            const CanvasPoint from = s_.bandFrom, to = s_.bandTo;
+            drawOutline(p_, m_.layerRect(from.x, from.y, to.x - from.x, to.y - from.y), outline);
+        }
     }
 
     void drawHandles(const WindowRect& rect) {

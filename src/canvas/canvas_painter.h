@@ -4,8 +4,9 @@
 
 #include <QColor>
 
-#include "canvas/editor_state.h"
 #include "canvas/canvas_geometry.h"
+#include "canvas/canvas_interaction.h"
+#include "canvas/editor_state.h"
 #include "render/sources.h"
 
 class QPainter;
@@ -35,6 +36,9 @@ struct CanvasScene {
     ViewMapping mapping;
     int clientWidth = 0;
     int clientHeight = 0;
+    // The rubber band's corners while it is dragged.
+    CanvasPoint bandFrom;
+    CanvasPoint bandTo;
 };
 
 inline const QColor kSelectionColour{51, 153, 255};

@@ -1,6 +1,7 @@
 #include "render/batch_composer.h"
 
 #include "render/placement.h"
+#include "render/source_placement.h"
 #include "util/colour.h"
 
 namespace plazor {
@@ -35,7 +36,7 @@ Wand RunPictures::watermark(std::size_t i) const {
 }
 
 Wand composeBatch(const Document& doc, const RunPictures& shared, const std::vector<std::string>& pictures,
-                  const std::atomic<int>& stop, const InfoSink& info) {
+                  DecodeMode mode, const std::atomic<int>& stop, const InfoSink& info) {
     const Background& bg = doc.background;
     const Settings& settings = doc.settings;
 
@@ -54,15 +55,14 @@ Wand composeBatch(const Document& doc, const RunPictures& shared, const std::vec
     const std::size_t count = std::min(pictures.size(), doc.pasteLayers.size());
     for (std::size_t k = 0; k < count; ++k) {
         if (stop) return nullptr;
-        const SourcePicture source = readSourcePicture(pictures[k]);
-        if (!source.ok()) {
-            info("无效图片:" + pictures[k] + "\n");
-            continue;
-        }
         const PasteLayer& layer = doc.pasteLayers[k];
-        const PlaceResult placed = placePicture(layer.level == kBelowBackground ? base.get() : background.get(),
-                                                source.picture.get(), layer);
-        if (!placed.ok) info("无效图片:" + pictures[k] + "\n" + placed.reason);
+        const SourcePlacement placed = placeSourceFile(
+            layer.level == kBelowBackground ? base.get() : background.get(), pictures[k], layer, mode);
+        if (!placed.readable) {
+            info("无效图片:" + pictures[k] + "\n");
+        } else if (!placed.ok) {
+            info("无效图片:" + pictures[k] + "\n" + placed.reason);
+        }
     }
 
     MagickCompositeImage(base.get(), background.get(), OverCompositeOp, 0, 0);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "render/batch_output.h"
+#include "render/decode_mode.h"
 #include "template/document.h"
 #include "util/magick.h"
 
@@ -29,9 +30,9 @@ private:
     std::vector<Wand> watermarks_;
 };
 
-// Renders one batch; `pictures[k]` goes to paste layer k. Returns the finished picture, or nothing
-// when the stop flag was seen.
+// Renders one batch; `pictures[k]` goes to paste layer k, decoded as `mode` says. Returns the finished
+// picture, or nothing when the stop flag was seen.
 Wand composeBatch(const Document& doc, const RunPictures& shared, const std::vector<std::string>& pictures,
-                  const std::atomic<int>& stop, const InfoSink& info);
+                  DecodeMode mode, const std::atomic<int>& stop, const InfoSink& info);
 
 }  // namespace plazor

@@ -14,7 +14,9 @@
 
 namespace plazor {
 
-bool NameReserver::taken(const std::string& path) const { return reserved_.count(path) > 0 || pathTaken(path); }
+bool NameReserver::taken(const std::string& path) const {
+    return reserved_.count(path) > 0 || pathTaken(path);
+}
 
 std::string NameReserver::reserve(const std::string& stem, const std::string& ext) {
     std::string path = firstFreeName(stem, ext, [this](const std::string& p) { return taken(p); });
@@ -30,8 +32,10 @@ bool NameReserver::reserveFolder(const std::string& stem, std::string& path, std
     return false;
 }
 
-OutputPlan planOutput(const Document& doc, const std::string& outputFolder, const std::string& batchName,
-                      bool sliceSubFolder, NameReserver& names) {
+namespace {
+
+OutputPlan planNames(const Document& doc, const std::string& outputFolder, const std::string& batchName,
+                     bool sliceSubFolder, NameReserver& names, bool createFolder) {
     OutputPlan plan;
     plan.batchName = batchName;
     const std::string ext = outputExtension(doc.settings);
@@ -42,7 +46,10 @@ OutputPlan planOutput(const Document& doc, const std::string& outputFolder, cons
     }
 
     std::string stripFolder = outputFolder;
-    if (sliceSubFolder) {
+    if (sliceSubFolder && !createFolder) {
+        stripFolder = names.reserve(joinPath(outputFolder, batchName), "");
+        plan.stripFolderPart = baseName(stripFolder);
+    } else if (sliceSubFolder) {
         std::string folder, error;
         if (names.reserveFolder(joinPath(outputFolder, batchName), folder, error)) {
             stripFolder = folder;
@@ -53,14 +60,45 @@ OutputPlan planOutput(const Document& doc, const std::string& outputFolder, cons
             plan.infoLines.push_back("'" + batchName + "' 相关的【横切片】图片将不保存到子文件夹中。\r\n");
         }
     }
-    if (doc.settings.cutlineHtmlOpen) plan.htmlPath = names.reserve(joinPath(outputFolder, batchName), ".html");
+    if (doc.settings.cutlineHtmlOpen)
+        plan.htmlPath = names.reserve(joinPath(outputFolder, batchName), ".html");
 
     plan.strips = planStrips(doc.slices, doc.background.height);
     const int width = stripNumberWidth(doc.slices.size());
     for (const Strip& strip : plan.strips) {
-        plan.stripPaths.push_back(names.reserve(joinPath(stripFolder, stripStem(batchName, strip.number, width)), ext));
+        plan.stripPaths.push_back(
+            names.reserve(joinPath(stripFolder, stripStem(batchName, strip.number, width)), ext));
     }
     return plan;
+}
+
+}  // namespace
+
+OutputPlan planOutput(const Document& doc, const std::string& outputFolder, const std::string& batchName,
+                      bool sliceSubFolder, NameReserver& names) {
+    return planNames(doc, outputFolder, batchName, sliceSubFolder, names, true);
+}
+
+OutputPlan planOutputAhead(const Document& doc, const std::string& outputFolder, const std::string& batchName,
+                           bool sliceSubFolder, NameReserver& names) {
+    return planNames(doc, outputFolder, batchName, sliceSubFolder, names, false);
+}
+
+std::vector<std::string> ensureStripFolder(const OutputPlan& plan, const std::string& outputFolder) {
+    if (!plan.slicing || plan.stripFolderPart.empty()) return {};
+    const std::string folder = joinPath(outputFolder, plan.stripFolderPart);
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::symlink_status(folder, ec);
+    if (std::filesystem::is_directory(status)) return {};
+    std::string error;
+    if (std::filesystem::exists(status)) {
+        // A link could lead the strips out of the output folder; any other entry is not ours.
+        error = std::strerror(EEXIST);
+    } else if (!std::filesystem::create_directory(folder, ec)) {
+        error = ec ? ec.message() : std::strerror(EEXIST);
+    }
+    if (error.empty()) return {};
+    return {"创建子文件夹 '" + folder + "' 失败:", error};
 }
 
 namespace {
@@ -91,7 +129,7 @@ void writeHtml(const OutputPlan& plan, const std::vector<HtmlStripLine>& lines, 
     // The page declares charset=gbk, so its text (the batch name, the strip paths) goes out as
     // code-page-936 bytes.
     const std::string page = utf8ToGbk(htmlPage(plan.batchName, lines)).value_or(std::string());
-    const AtomicWriteResult result = writeFileAtomically(plan.htmlPath, page);
+    const AtomicWriteResult result = writeFileAtomically(plan.htmlPath, page, Flush::kLater);
     if (result.ok()) return;
     const char* what = result.status == AtomicWriteResult::kOpenFailed ? "创建文件 '" : "写文件 '";
     ctx.info(what + plan.htmlPath + "' 时发生错误:");
@@ -101,7 +139,8 @@ void writeHtml(const OutputPlan& plan, const std::vector<HtmlStripLine>& lines, 
 }  // namespace
 
 bool writeOutput(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx) {
-    for (const std::string& line : plan.infoLines) ctx.info(line);
+    for (const std::string& line : plan.infoLines)
+        ctx.info(line);
     if (!plan.slicing) return writeWhole(picture, plan, ctx);
 
     const Settings& settings = ctx.doc.settings;
@@ -127,8 +166,8 @@ bool writeOutput(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx
     for (std::size_t i = 0; i < plan.strips.size(); ++i) {
         if (ctx.stop) return false;
         const Strip& strip = plan.strips[i];
-        Wand region(MagickGetImageRegion(picture, static_cast<size_t>(width), static_cast<size_t>(strip.height), 0,
-                                         strip.top));
+        Wand region(MagickGetImageRegion(picture, static_cast<size_t>(width),
+                                         static_cast<size_t>(strip.height), 0, strip.top));
         if (!region) {
             ctx.info(writeFailureLine(plan.stripPaths[i], wandError(picture)));
             continue;

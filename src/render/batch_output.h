@@ -29,13 +29,13 @@ struct OutputPlan {
 // Hands out output names: a name is free when nothing exists under it and no earlier batch of this
 // run has reserved it.
 class NameReserver {
-public:
+  public:
     std::string reserve(const std::string& stem, const std::string& ext);
     // Reserves and creates a folder "stem", "stem(2)", ...; the name is reserved even when creating
     // it fails. Returns false with the system's reason on failure.
     bool reserveFolder(const std::string& stem, std::string& path, std::string& error);
 
-private:
+  private:
     bool taken(const std::string& path) const;
     std::set<std::string> reserved_;
 };
@@ -43,6 +43,15 @@ private:
 // Decides the files of one batch (the caller serialises calls in batch order).
 OutputPlan planOutput(const Document& doc, const std::string& outputFolder, const std::string& batchName,
                       bool sliceSubFolder, NameReserver& names);
+
+// The same names as planOutput, decided without touching the file system: the strip sub-folder is
+// only reserved, for a later run that creates it with ensureStripFolder.
+OutputPlan planOutputAhead(const Document& doc, const std::string& outputFolder, const std::string& batchName,
+                           bool sliceSubFolder, NameReserver& names);
+
+// Creates a plan's strip sub-folder unless it is there already as a real folder (not a link). Returns
+// the info lines when it cannot.
+std::vector<std::string> ensureStripFolder(const OutputPlan& plan, const std::string& outputFolder);
 
 // Writes a rendered batch as planned. Returns false when the run must stop (a PNG-8 failure);
 // problems that let the run go on become info lines.

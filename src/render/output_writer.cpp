@@ -40,7 +40,7 @@ std::string writeFailureLine(const std::string& path, const std::string& reason)
 }
 
 WriteOutcome writeBytes(const std::string& bytes, const std::string& path) {
-    const AtomicWriteResult result = writeFileAtomically(path, bytes);
+    const AtomicWriteResult result = writeFileAtomically(path, bytes, Flush::kLater);
     if (result.ok()) return {};
     return {false, writeFailureLine(path, result.systemError)};
 }

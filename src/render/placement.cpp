@@ -15,25 +15,44 @@ PlaceResult failure(MagickWand* wand) {
     return {false, wandError(wand)};
 }
 
+// "[0]" asks the library for the first frame only, so a long animation is neither walked nor decoded in
+// full.
+std::string firstFrameOf(const std::string& path) {
+    return path + "[0]";
+}
+
 }  // namespace
 
-SourcePicture readSourcePicture(const std::string& path) {
-    // "[0]" asks the library for the first frame only, so a long animation is neither walked nor decoded
-    // in full.
-    const std::string firstFrame = path + "[0]";
+SourceHeader pingSourcePicture(const std::string& path) {
     Wand header = newWand();
-    if (MagickPingImage(header.get(), firstFrame.c_str()) == MagickFalse) {
-        return {nullptr, wandError(header.get())};
+    SourceHeader result;
+    if (MagickPingImage(header.get(), firstFrameOf(path).c_str()) == MagickFalse) {
+        result.reason = wandError(header.get());
+        if (result.reason.empty()) result.reason = "unreadable picture";
+        return result;
     }
     const MagickSizeType width = MagickGetImageWidth(header.get());
     const MagickSizeType height = MagickGetImageHeight(header.get());
     if (!withinResourceLimits(width, height)) {
-        return {nullptr, "picture size " + std::to_string(width) + " x " + std::to_string(height) +
-                             " exceeds the image library's resource limits"};
+        result.reason = "picture size " + std::to_string(width) + " x " + std::to_string(height) +
+                        " exceeds the image library's resource limits";
+        return result;
     }
+    result.width = static_cast<int>(width);
+    result.height = static_cast<int>(height);
+    result.orientation = static_cast<int>(MagickGetImageOrientation(header.get()));
+    MagickBuffer<char> format(MagickGetImageFormat(header.get()));
+    result.jpeg = format && std::string(format.get()) == "JPEG";
+    result.cmyk = MagickGetImageColorspace(header.get()) == CMYKColorspace;
+    return result;
+}
+
+SourcePicture readSourcePicture(const std::string& path) {
+    const SourceHeader header = pingSourcePicture(path);
+    if (!header.ok()) return {nullptr, header.reason};
 
     Wand picture = newWand();
-    if (MagickReadImage(picture.get(), firstFrame.c_str()) == MagickFalse) {
+    if (MagickReadImage(picture.get(), firstFrameOf(path).c_str()) == MagickFalse) {
         return {nullptr, wandError(picture.get())};
     }
     if (MagickGetImageColorspace(picture.get()) == CMYKColorspace &&

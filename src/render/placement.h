@@ -16,6 +16,21 @@ struct SourcePicture {
     bool ok() const { return picture != nullptr; }
 };
 
+// What the header of a source picture says, before any pixel is decoded.
+struct SourceHeader {
+    int width = 0, height = 0;  // as stored, before the orientation tag turns it
+    int orientation = 0;        // the Exif orientation, 0 when there is none
+    bool jpeg = false;
+    bool cmyk = false;
+    std::string reason;  // why it cannot be read (then width and height are 0)
+
+    bool ok() const { return reason.empty(); }
+};
+
+// Reads the header of the first frame of the picture at `path` (UTF-8) and refuses a picture beyond
+// the image library's resource limits.
+SourceHeader pingSourcePicture(const std::string& path);
+
 // Reads the first frame of the picture at `path` (UTF-8), in sRGB when it was CMYK. The size is read
 // from the header first, so a picture beyond the image library's resource limits is refused before
 // any pixel is decoded.

@@ -125,7 +125,7 @@ Png8Encoded encodePng8(MagickWand* picture, int colourCount) {
 Png8Written writePng8(MagickWand* picture, int colourCount, const std::filesystem::path& path) {
     Png8Encoded encoded = encodePng8(picture, colourCount);
     if (!encoded.ok) return {false, std::move(encoded.message)};
-    const AtomicWriteResult written = writeFileAtomically(path, encoded.bytes);
+    const AtomicWriteResult written = writeFileAtomically(path, encoded.bytes, Flush::kLater);
     switch (written.status) {
         case AtomicWriteResult::kOk:
             return {true, {}};

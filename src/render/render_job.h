@@ -2,13 +2,22 @@
 // output folder and the load mode, plus the preferences that shape its output.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "render/batch_output.h"
+#include "render/decode_mode.h"
 #include "render/sources.h"
 #include "template/document.h"
 
 namespace plazor {
+
+// A batch whose pictures and output names were decided ahead of the run.
+struct PlannedBatch {
+    Batch input;
+    OutputPlan output;
+};
 
 struct RenderJob {
     Document document;                 // read-only copy: the editor may change its own afterwards
@@ -17,6 +26,10 @@ struct RenderJob {
     LoadMode mode = kPictureListMode;
     bool sliceSubFolder = true;  // strips of a batch go to a sub-folder named after the batch
     int jobs = 1;                // batches rendered at once
+    // When set, exactly these batches are rendered, in this order and under these names; `sources`
+    // and `mode` are not used then.
+    std::optional<std::vector<PlannedBatch>> planned = std::nullopt;
+    DecodeMode decode = DecodeMode::kScaled;
 };
 
 }  // namespace plazor

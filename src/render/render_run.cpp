@@ -6,6 +6,7 @@
 
 #include "render/batch_composer.h"
 #include "render/batch_output.h"
+#include "util/atomic_file.h"
 
 namespace plazor {
 
@@ -26,7 +27,9 @@ struct RenderRun::State {
     RunEnd end = RunEnd::kFinished;  // read after the run's thread was joined
 
     State(RenderJob j, RunCallbacks c) : job(std::move(j)), callbacks(std::move(c)) {
-        batches = static_cast<int>(plazor::batchCount(job.sources, job.mode, job.document.pasteLayers.size()));
+        batches = job.planned ? static_cast<int>(job.planned->size())
+                              : static_cast<int>(plazor::batchCount(job.sources, job.mode,
+                                                                    job.document.pasteLayers.size()));
     }
 
     void info(const std::string& line) {
@@ -51,7 +54,22 @@ struct RenderRun::State {
     bool takeBatch(Batch& input, OutputPlan& plan) {
         std::lock_guard lock(queueMutex);
         if (stop || nextBatch >= batches) return false;
-        input = batchAt(job.sources, job.mode, job.document.pasteLayers.size(), static_cast<std::size_t>(nextBatch));
+        if (job.planned) {
+            PlannedBatch& planned = (*job.planned)[static_cast<std::size_t>(nextBatch++)];
+            input = std::move(planned.input);
+            plan = std::move(planned.output);
+            std::vector<std::string> folderLines = ensureStripFolder(plan, job.outputFolder);
+            if (!folderLines.empty()) {
+                // Without its own folder the batch's strips and page are not written anywhere else.
+                plan.infoLines.insert(plan.infoLines.end(), folderLines.begin(), folderLines.end());
+                plan.strips.clear();
+                plan.stripPaths.clear();
+                plan.htmlPath.clear();
+            }
+            return true;
+        }
+        input = batchAt(job.sources, job.mode, job.document.pasteLayers.size(),
+                        static_cast<std::size_t>(nextBatch));
         ++nextBatch;
         if (input.listing.guardMessage) {
             // A sub-folder holds a path beyond the length limit: the run cannot go on safely.
@@ -68,7 +86,7 @@ struct RenderRun::State {
         Batch input;
         OutputPlan plan;
         while (takeBatch(input, plan)) {
-            Wand picture = composeBatch(job.document, pictures, input.pictures, stop, sink);
+            Wand picture = composeBatch(job.document, pictures, input.pictures, job.decode, stop, sink);
             if (!picture) break;
             OutputContext ctx{job.document, job.outputFolder, stop, sink};
             if (!writeOutput(picture.get(), plan, ctx)) break;
@@ -96,8 +114,13 @@ struct RenderRun::State {
             }
         }
         work(pictures);
-        for (std::thread& t : helpers) t.join();
+        for (std::thread& t : helpers)
+            t.join();
         if (extra > 0) MagickSetResourceLimit(ThreadResource, libraryThreads);
+        // Outputs are flushed once here rather than one by one.
+        if (const std::string error = syncFileSystemOf(job.outputFolder); !error.empty()) {
+            info("写入文件夹 '" + job.outputFolder + "' 时发生错误:\r\n" + error + "\r\n");
+        }
 
         end = stop ? RunEnd::kStopped : RunEnd::kFinished;
         if (callbacks.ended) callbacks.ended(end);
@@ -114,7 +137,9 @@ RenderRun::~RenderRun() {
     }
 }
 
-int RenderRun::batchCount() const { return state_->batches; }
+int RenderRun::batchCount() const {
+    return state_->batches;
+}
 
 bool RenderRun::start() {
     if (thread_.joinable()) return false;
@@ -126,13 +151,17 @@ bool RenderRun::start() {
     return true;
 }
 
-void RenderRun::requestStop() { state_->stop = 1; }
+void RenderRun::requestStop() {
+    state_->stop = 1;
+}
 
 RunEnd RenderRun::wait() {
     if (thread_.joinable()) thread_.join();
     return state_->end;
 }
 
-std::atomic<int>& RenderRun::stopFlag() { return state_->stop; }
+std::atomic<int>& RenderRun::stopFlag() {
+    return state_->stop;
+}
 
 }  // namespace plazor

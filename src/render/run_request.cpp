@@ -24,6 +24,7 @@ PreparedRun prepareRun(RunRequest request) {
     prepared.job.mode = request.mode;
     prepared.job.sliceSubFolder = request.sliceSubFolder;
     prepared.job.jobs = std::max(1, request.jobs);
+    prepared.job.decode = request.decode;
     return prepared;
 }
 

@@ -20,6 +20,7 @@ struct RunRequest {
     LoadMode mode = kPictureListMode;
     bool sliceSubFolder = true;  // strips of a batch go to a sub-folder named after the batch
     int jobs = 1;                // batches rendered at once; less than 1 counts as 1
+    DecodeMode decode = DecodeMode::kScaled;
 };
 
 struct PreparedRun {

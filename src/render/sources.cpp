@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "util/encoding.h"
 
@@ -53,19 +54,22 @@ bool isPicture(std::string_view name) {
 
 void sortSources(std::vector<std::string>& paths) {
     // The order is that of the paths' code-page-936 bytes, so each key is converted once up front.
+    // Most paths are ASCII, where the key is the path itself: only differing keys are kept, which
+    // keeps a listing of 100,000 pictures from holding every path twice.
     struct Keyed {
-        std::string key;
+        std::string key;  // empty when the path's bytes are its key
         std::string path;
+        const std::string& bytes() const { return key.empty() ? path : key; }
     };
     std::vector<Keyed> keyed;
     keyed.reserve(paths.size());
     for (std::string& p : paths) {
-        std::string key = utf8ToGbk(p).value_or(p);
-        keyed.push_back({std::move(key), std::move(p)});
+        std::optional<std::string> key = utf8ToGbk(p);
+        keyed.push_back({key && *key != p ? std::move(*key) : std::string(), std::move(p)});
     }
     std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-        const int folded = compareFolded(a.key, b.key);
-        return folded != 0 ? folded < 0 : a.key < b.key;
+        const int folded = compareFolded(a.bytes(), b.bytes());
+        return folded != 0 ? folded < 0 : a.bytes() < b.bytes();
     });
     for (std::size_t i = 0; i < paths.size(); ++i)
         paths[i] = std::move(keyed[i].path);

@@ -231,6 +231,10 @@ std::size_t Document::moveSlice(std::size_t index, int y) {
     return static_cast<std::size_t>(std::find(ys.begin(), ys.end(), y) - ys.begin());
 }
 
+void Document::setSliceY(std::size_t index, int y) {
+    if (index < slices.size()) slices[index].y = y;
+}
+
 void Document::renumber() {
     renumberList(pasteLayers);
     renumberList(watermarks);

@@ -196,6 +196,8 @@ class Document {
     // in list order, so numbers stay as they are. Returns the position that now holds `y` (the first
     // one when several do).
     std::size_t moveSlice(std::size_t index, int y);
+    // Sets one slice's y and leaves the order to a later moveSlice, as a drag on the canvas does.
+    void setSliceY(std::size_t index, int y);
 
     void renumber();
 };

@@ -38,7 +38,7 @@ mode_t currentUmask() {
 
 }  // namespace
 
-AtomicWriteResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
+AtomicWriteResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes, Flush flush) {
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     std::string tempName = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
 
@@ -65,9 +65,15 @@ AtomicWriteResult writeFileAtomically(const std::filesystem::path& target, std::
         data += n;
         left -= static_cast<std::size_t>(n);
     }
-    if (fsync(fd.get()) != 0) return fail(errno);
+    if (flush == Flush::kBeforeRename && fsync(fd.get()) != 0) return fail(errno);
     if (!fd.close()) return fail(errno);
     if (std::rename(tempName.c_str(), target.c_str()) != 0) return fail(errno);
+    return {};
+}
+
+std::string syncFileSystemOf(const std::filesystem::path& folder) {
+    FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0 || syncfs(fd.get()) != 0) return std::strerror(errno);
     return {};
 }
 

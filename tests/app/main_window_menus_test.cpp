@@ -71,6 +71,7 @@ TEST_F(MainWindowMenusTest, MenuBarItemsAndIdentifiers) {
         "  【横切片】图片保存到子文件夹 [35410]",
         "  -",
         "  处理完成后弹出提示对话框 [35411]",
+        "  按原图尺寸精确解码图片（较慢） [35420]",
         "工具(&T)",
         "  批量处理多个文件夹 [35205]",
         "帮助(&H)",
@@ -207,6 +208,23 @@ TEST_F(MainWindowMenusTest, TogglingSliceSubFolderTwiceReturnsToTheStart) {
     window->onCommand(cmd::kToggleCompletedAlert);
     EXPECT_FALSE(window->action(cmd::kToggleCompletedAlert)->isChecked());
     EXPECT_EQ(store.readNumber(pref::kCompletedAlert), 0);
+}
+
+TEST_F(MainWindowMenusTest, ExactDecodingIsOffByDefaultAndStoredWhenSwitched) {
+    QAction* toggle = window->action(cmd::kToggleExactDecoding);
+    ASSERT_TRUE(toggle->isCheckable());
+    EXPECT_FALSE(toggle->isChecked());
+    toggle->trigger();
+    EXPECT_TRUE(toggle->isChecked());
+    EXPECT_EQ(store.readNumber(pref::kExactDecoding), 1);
+
+    window.reset();
+    prefs = Preferences::load(store, desktop);
+    window = std::make_unique<MainWindow>(doc, prefs);
+    EXPECT_TRUE(window->action(cmd::kToggleExactDecoding)->isChecked());
+    window->onCommand(cmd::kToggleExactDecoding);
+    EXPECT_EQ(prefs.exactDecoding, 0);
+    EXPECT_EQ(store.readNumber(pref::kExactDecoding), 0);
 }
 
 TEST_F(MainWindowMenusTest, ChoosingScaleProportionallyStoresFourAndChecksTheSecondItem) {

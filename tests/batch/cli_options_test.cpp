@@ -5,11 +5,13 @@
 namespace plazor::batch {
 namespace {
 
-ParseResult parse(std::vector<std::string> args) { return parseCommandLine(args); }
+ParseResult parse(std::vector<std::string> args) {
+    return parseCommandLine(args);
+}
 
 TEST(CommandLine, RenderTakesThreeFoldersAndItsOptions) {
     const auto r = parse({"render", "t.dat", "src", "out", "--subfolders", "--no-slice-subfolder", "--dpi", "300",
-                          "--jobs", "2"});
+                          "--jobs", "2", "--exact"});
     ASSERT_TRUE(r.request) << r.error;
     EXPECT_EQ(r.request->command, Command::Render);
     EXPECT_EQ(r.request->templatePath, "t.dat");
@@ -19,6 +21,7 @@ TEST(CommandLine, RenderTakesThreeFoldersAndItsOptions) {
     EXPECT_FALSE(r.request->sliceSubFolder);
     EXPECT_EQ(r.request->dpi, 300);
     EXPECT_EQ(r.request->jobs, 2);
+    EXPECT_TRUE(r.request->exact);
 
     const auto plain = parse({"render", "t.dat", "src", "out"});
     ASSERT_TRUE(plain.request);
@@ -26,6 +29,7 @@ TEST(CommandLine, RenderTakesThreeFoldersAndItsOptions) {
     EXPECT_TRUE(plain.request->sliceSubFolder);
     EXPECT_FALSE(plain.request->dpi);
     EXPECT_FALSE(plain.request->jobs);
+    EXPECT_FALSE(plain.request->exact);
 }
 
 TEST(CommandLine, CheckAndTemplateForms) {
@@ -58,6 +62,7 @@ TEST(CommandLine, RefusesWhatItCannotUse) {
         {"template", "t.dat", "--jobs", "2"},
         {"template", "t.dat", "--write"},
         {"check", "t.dat", "--no-slice-subfolder"},
+        {"check", "t.dat", "src", "out", "--exact"},
         {"render", "t.dat", "src", "out", "--colour"},
     };
     for (const auto& args : bad) {
@@ -68,10 +73,29 @@ TEST(CommandLine, RefusesWhatItCannotUse) {
     EXPECT_TRUE(parse({"render", "t.dat", "src", "out", "--dpi", "1200", "--jobs", "64"}).request);
 }
 
+TEST(CommandLine, APlanFixesTheRunAndAShardIsKOfN) {
+    const auto r = parse({"render", "--plan", "p.json", "--shard", "2/3", "--resume", "--jobs", "2"});
+    ASSERT_TRUE(r.request) << r.error;
+    EXPECT_EQ(r.request->planPath, "p.json");
+    EXPECT_EQ(r.request->shardIndex, 2);
+    EXPECT_EQ(r.request->shardCount, 3);
+    EXPECT_TRUE(r.request->resume);
+    ASSERT_TRUE(parse({"plan", "t.dat", "src", "out", "--subfolders", "--no-slice-subfolder"}).request);
+
+    for (const char* shard : {"3/3", "0/0", "-1/2", "1", "1/", "a/b", "1/2/3"}) {
+        EXPECT_FALSE(parse({"render", "--plan", "p.json", "--shard", shard}).request) << shard;
+    }
+    EXPECT_FALSE(parse({"render", "t.dat", "src", "out", "--shard", "0/2"}).request);  // no plan
+    EXPECT_FALSE(parse({"render", "t.dat", "src", "out", "--resume"}).request);
+    EXPECT_FALSE(parse({"render", "--plan", "p.json", "t.dat", "src", "out"}).request);
+    EXPECT_FALSE(parse({"render", "--plan", "p.json", "--subfolders"}).request);  // the plan decided that
+    EXPECT_FALSE(parse({"plan", "t.dat", "src"}).request);
+}
+
 TEST(CommandLine, HelpNamesEveryCommandOptionAndExitCode) {
     const std::string help = helpText();
-    for (const char* word : {"render", "check", "template", "--subfolders", "--no-slice-subfolder", "--dpi", "--jobs",
-                             "--write", "Exit codes"}) {
+    for (const char* word : {"render", "check", "template", "plan", "--subfolders", "--no-slice-subfolder",
+                             "--dpi", "--jobs", "--exact", "--write", "--plan", "--shard", "--resume", "Exit codes"}) {
         EXPECT_NE(help.find(word), std::string::npos) << word;
     }
 }

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <lodepng.h>
+
+#include <cmath>
 #include <filesystem>
 #include <mutex>
 
@@ -81,8 +84,9 @@ RunCallbacks recordInto(Recorded& r) {
 }
 
 RunEnd runJob(const Document& doc, const std::string& source, const std::string& output, Recorded& recorded,
-              int jobs = 1, LoadMode mode = kPictureListMode, bool sliceSubFolder = true) {
-    PreparedRun prepared = prepareRun(RunRequest{doc, source, output, mode, sliceSubFolder, jobs});
+              int jobs = 1, LoadMode mode = kPictureListMode, bool sliceSubFolder = true,
+              DecodeMode decode = DecodeMode::kScaled) {
+    PreparedRun prepared = prepareRun(RunRequest{doc, source, output, mode, sliceSubFolder, jobs, decode});
     EXPECT_TRUE(prepared.ok()) << (prepared.failure ? prepared.failure->text : "");
     RenderRun run(std::move(prepared.job), recordInto(recorded));
     EXPECT_TRUE(run.start());
@@ -292,6 +296,80 @@ TEST(RenderRun, TwoWorkersWriteTheSameFilesAndBytesAsOne) {
         EXPECT_EQ(readFile(dir.path() / "one" / name), readFile(dir.path() / "two" / name)) << name;
     }
     EXPECT_EQ(two.progress.back(), 7);
+}
+
+// PNG outputs decoded by LodePNG, not by the image library that wrote them.
+struct DecodedPng {
+    unsigned width = 0, height = 0;
+    std::vector<unsigned char> rgba;
+};
+
+DecodedPng decodePng(const fs::path& path) {
+    DecodedPng png;
+    const std::string bytes = readFile(path);
+    EXPECT_EQ(lodepng::decode(png.rgba, png.width, png.height, reinterpret_cast<const unsigned char*>(bytes.data()),
+                              bytes.size()),
+              0u)
+        << path;
+    return png;
+}
+
+double psnr(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+    double squares = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) squares += (a[i] - b[i]) * (a[i] - b[i]);
+    return squares == 0 ? INFINITY : 10 * std::log10(255.0 * 255.0 * static_cast<double>(a.size()) / squares);
+}
+
+// Photo-like JPEGs (smooth shading and fine texture, one a portrait with its orientation tag) in every
+// shrinking style: scaled decoding changes only pixel values, by too little to see.
+TEST(RenderRun, ScaledAndExactDecodingAgreeOnEveryOutput) {
+    TempDir dir;
+    for (int i = 0; i < 8; ++i) {
+        const int w = i % 2 ? 1500 : 1100, h = i % 2 ? 1000 : 1300;
+        Wand photo = testing::makePicture(w, h, [i](int x, int y) {
+            const double shade = 90 + 60 * std::sin((x + 40 * i) / 150.0) * std::cos(y / 110.0);
+            const double texture = 25 * std::sin(x / 3.1 + y / 4.3);
+            return Rgba{static_cast<std::uint8_t>(shade + texture), static_cast<std::uint8_t>(shade),
+                        static_cast<std::uint8_t>(200 - shade / 2 + texture / 2), 255};
+        });
+        MagickSetImageAlphaChannel(photo.get(), DeactivateAlphaChannel);
+        if (i == 3) MagickSetImageOrientation(photo.get(), LeftBottomOrientation);
+        MagickSetImageFormat(photo.get(), "JPEG");
+        MagickSetImageCompressionQuality(photo.get(), 92);
+        fs::create_directories(dir.path() / "src");
+        const fs::path path = dir.path() / "src" / ("photo" + std::to_string(i) + ".jpg");
+        ASSERT_EQ(MagickWriteImage(photo.get(), path.c_str()), MagickTrue);
+    }
+    Document doc = gridTemplate();
+    doc.background.width = doc.background.height = 400;
+    doc.background.szWidth = doc.background.szHeight = "400";
+    doc.settings.format = kFormatPng;
+    const unsigned styles[] = {kShrinkToFit, kStretch, kScaleToFit, kCustom};
+    for (std::size_t k = 0; k < 4; ++k) {
+        PasteLayer& layer = doc.pasteLayers[k];
+        layer.x = 7 + 197 * static_cast<int>(k % 2);
+        layer.y = 3 + 199 * static_cast<int>(k / 2);
+        layer.width = 187;
+        layer.height = 171;
+        layer.overflowStyle = styles[k];
+        layer.customize = {211, 150, kPosCentre, 0, kPosValue, 9};
+    }
+    Recorded scaled, exact;
+    runJob(doc, dir / "src", dir / "scaled", scaled, 2, kPictureListMode, true, DecodeMode::kScaled);
+    runJob(doc, dir / "src", dir / "exact", exact, 2, kPictureListMode, true, DecodeMode::kExact);
+    const auto names = namesIn(dir.path() / "exact");
+    ASSERT_EQ(names, (std::vector<std::string>{"photo0.png", "photo4.png"}));
+    ASSERT_EQ(names, namesIn(dir.path() / "scaled"));
+    for (const std::string& name : names) {
+        const DecodedPng a = decodePng(dir.path() / "scaled" / name), b = decodePng(dir.path() / "exact" / name);
+        ASSERT_EQ(a.width, 400u);
+        ASSERT_EQ(a.height, 400u);
+        ASSERT_EQ(b.width, a.width);
+        ASSERT_EQ(b.height, a.height);
+        const double db = psnr(a.rgba, b.rgba);
+        EXPECT_GE(db, 50.0) << name;
+        EXPECT_TRUE(std::isfinite(db)) << name << ": the scaled decode was not used";
+    }
 }
 
 TEST(RenderRun, StopEndsTheRunEarly) {

@@ -32,6 +32,18 @@ TEST(AtomicFile, CreatesAndReplaces) {
     EXPECT_EQ(filesIn(dir.path()), 1);  // no temporary file left
 }
 
+TEST(AtomicFile, DeferredFlushWritesTheSameFileAndTheFolderSyncReportsFailures) {
+    TempDir dir;
+    const fs::path target = dir.path() / "out.jpg";
+    ASSERT_TRUE(writeFileAtomically(target, "old").ok());
+    ASSERT_TRUE(writeFileAtomically(target, "bytes of a picture", Flush::kLater).ok());
+    EXPECT_EQ(readFile(target), "bytes of a picture");
+    EXPECT_EQ(filesIn(dir.path()), 1);
+    EXPECT_EQ(syncFileSystemOf(dir.path()), "");
+    EXPECT_NE(syncFileSystemOf(dir.path() / "missing"), "");
+    EXPECT_NE(syncFileSystemOf(target), "");  // a file is not a folder
+}
+
 TEST(AtomicFile, FailedWriteLeavesThePreviousFile) {
     if (geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
     TempDir dir;

@@ -27,10 +27,12 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -45,8 +47,11 @@
 #include "shell/qt_translations.h"
 #include "shell/qt_ui_port.h"
 #include "app/startup.h"
+#include "canvas/canvas_widget.h"
 #include "support/qt_print.h"
 #include "support/temp_dir.h"
+#include "template/document.h"
+#include "template/template_file.h"
 
 namespace plazor {
 namespace {
@@ -614,16 +619,181 @@ class Walkthrough : public ::testing::Test {
         shots.take(QStringLiteral("png-settings"));
     }
 
+    // ---- the canvas, driven by real X pointer, key and wheel events (xdotool) ----
+
+    Canvas& canvas() const { return *qobject_cast<Canvas*>(window->canvas()); }
+
+    // The screen position of a template pixel at the canvas's present zoom and scroll positions.
+    QPoint onScreen(int x, int y) const {
+        const WindowPoint p = canvas().mapping().toWindow(x, y);
+        return canvas().viewport()->mapToGlobal(QPoint(p.x, p.y));
+    }
+
+    void xdo(const QStringList& args) {
+        EXPECT_EQ(QProcess::execute(QStringLiteral("xdotool"), args), 0) << args.join(' ').toStdString();
+        QTest::qWait(40);
+    }
+    void pointerTo(const QPoint& at) {
+        xdo({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())});
+    }
+    void clickAt(const QPoint& at, int button) {
+        pointerTo(at);
+        xdo({QStringLiteral("click"), QString::number(button)});
+    }
+
+    // Press at one template point, move there in a few steps, and (unless told otherwise) release.
+    void dragOnCanvas(QPoint from, QPoint to, bool release = true) {
+        const QPoint a = onScreen(from.x(), from.y()), b = onScreen(to.x(), to.y());
+        pointerTo(a);
+        xdo({QStringLiteral("mousedown"), QStringLiteral("1")});
+        for (int k = 1; k <= 4; ++k)
+            pointerTo(a + (b - a) * k / 4);
+        if (release) xdo({QStringLiteral("mouseup"), QStringLiteral("1")});
+    }
+
+    QMenu* canvasMenuAt(int x, int y) {
+        clickAt(onScreen(x, y), 3);
+        auto* menu = canvas().findChild<QMenu*>(QStringLiteral("canvasContextMenu"));
+        EXPECT_TRUE(menu && QTest::qWaitFor([menu] { return menu->isVisible(); }, kWaitMs));
+        return menu;
+    }
+
+    void clickMenuText(QMenu* menu, const QString& text) {
+        ASSERT_NE(menu, nullptr);
+        for (QAction* a : menu->actions()) {
+            if (a->text() == text) {
+                clickAt(menu->mapToGlobal(menu->actionGeometry(a).center()), 1);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no item " << text.toStdString();
+    }
+
+    QStringList pasteRect(int row) const { return rowTexts(window->pasteList(), row).mid(1, 4); }
+
+    void newLayerFromTheCanvasMenu(int x, int y) {
+        QMenu* menu = canvasMenuAt(x, y);
+        ASSERT_NE(menu, nullptr);
+        clickMenuText(menu, QStringLiteral("新建贴图层"));
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return !menu->isVisible(); }, kWaitMs));
+    }
+
+    void drawOnTheCanvas() {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        LayerList* list = window->pasteList();
+        ASSERT_EQ(list->rowCount(), 0);
+
+        // Nothing under the pointer: the standard menu.
+        QMenu* menu = canvasMenuAt(300, 300);
+        shots.take(QStringLiteral("canvas-menu"));
+        clickMenuText(menu, QStringLiteral("新建贴图层"));
+        ASSERT_TRUE(QTest::qWaitFor([list] { return list->rowCount() == 1; }, kWaitMs));
+        dragOnCanvas({40, 40}, {200, 160});
+        EXPECT_EQ(pasteRect(0), texts({"40", "40", "160", "120"}));
+        EXPECT_EQ(window->statusText(kStatusLayerSize), QStringLiteral("160 x 120 像素"));
+        shots.take(QStringLiteral("canvas-layer-1-drawn"));
+
+        newLayerFromTheCanvasMenu(300, 300);
+        ASSERT_EQ(list->rowCount(), 2);
+        dragOnCanvas({380, 200}, {260, 60});  // drawn up and to the left
+        EXPECT_EQ(pasteRect(1), texts({"260", "60", "120", "140"}));
+        shots.take(QStringLiteral("canvas-layer-2-drawn"));
+
+        // The bottom-right grip, 10 pixels outside the corner, pulled 20 further.
+        dragOnCanvas({390, 210}, {410, 230});
+        EXPECT_EQ(pasteRect(1), texts({"260", "60", "140", "160"}));
+        shots.take(QStringLiteral("canvas-layer-2-resized"));
+
+        // A press inside the first layer selects its row and drags it.
+        dragOnCanvas({120, 100}, {140, 110});
+        EXPECT_EQ(list->selectedRowIndices(), std::vector<int>{0});
+        EXPECT_EQ(pasteRect(0), texts({"60", "50", "160", "120"}));
+        shots.take(QStringLiteral("canvas-layer-1-moved"));
+
+        // A rubber band from empty space across both.
+        dragOnCanvas({20, 420}, {300, 150}, false);
+        shots.take(QStringLiteral("canvas-rubber-band"));
+        xdo({QStringLiteral("mouseup"), QStringLiteral("1")});
+        EXPECT_EQ(list->selectedRowIndices(), (std::vector<int>{0, 1}));
+        shots.take(QStringLiteral("canvas-band-selected"));
+
+        // The menu over the second layer alone aligns both to its top.
+        menu = canvasMenuAt(350, 210);
+        ASSERT_NE(menu, nullptr);
+        clickMenuText(menu, QStringLiteral("对齐"));
+        QMenu* align = nullptr;
+        for (QMenu* m : canvas().findChildren<QMenu*>()) {
+            if (m->title() == QStringLiteral("对齐")) align = m;
+        }
+        ASSERT_TRUE(align && QTest::qWaitFor([align] { return align->isVisible(); }, kWaitMs));
+        shots.take(QStringLiteral("canvas-align-menu"));
+        clickMenuText(align, QStringLiteral("顶边"));
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return !menu->isVisible(); }, kWaitMs));
+        EXPECT_EQ(pasteRect(0), texts({"60", "60", "160", "120"}));
+        EXPECT_EQ(pasteRect(1), texts({"260", "60", "140", "160"}));
+        shots.take(QStringLiteral("canvas-aligned"));
+
+        // Ctrl and the wheel: one zoom step per notch.
+        pointerTo(onScreen(200, 200));
+        xdo({QStringLiteral("keydown"), QStringLiteral("ctrl")});
+        xdo({QStringLiteral("click"), QStringLiteral("4")});
+        EXPECT_TRUE(QTest::qWaitFor([this] { return window->zoomStatus() == 2.0; }, kWaitMs));
+        EXPECT_EQ(window->statusText(kStatusZoom), QStringLiteral("200%"));
+        shots.take(QStringLiteral("canvas-zoomed-in"));
+        xdo({QStringLiteral("click"), QStringLiteral("5")});
+        xdo({QStringLiteral("keyup"), QStringLiteral("ctrl")});
+        EXPECT_TRUE(QTest::qWaitFor([this] { return window->zoomStatus() == 1.0; }, kWaitMs));
+
+        // Space held: the view follows the hand, and the layers stay where they are.
+        QScrollBar* h = canvas().horizontalScrollBar();
+        QScrollBar* v = canvas().verticalScrollBar();
+        const int h0 = h->value(), v0 = v->value();
+        const QPoint start = onScreen(500, 500);
+        xdo({QStringLiteral("keydown"), QStringLiteral("space")});
+        pointerTo(start);
+        xdo({QStringLiteral("mousedown"), QStringLiteral("1")});
+        pointerTo(start - QPoint(100, 80));
+        shots.take(QStringLiteral("canvas-panning"));
+        xdo({QStringLiteral("mouseup"), QStringLiteral("1")});
+        xdo({QStringLiteral("keyup"), QStringLiteral("space")});
+        EXPECT_EQ(h->value(), std::min(h0 + 100, h->maximum()));
+        EXPECT_EQ(v->value(), std::min(v0 + 80, v->maximum()));
+        EXPECT_GT(h->value() + v->value(), h0 + v0);
+        EXPECT_EQ(pasteRect(0), texts({"60", "60", "160", "120"}));
+        shots.take(QStringLiteral("canvas-panned"));
+
+        // Saved, the template holds what was drawn.
+        const std::string saved = dir / "画布模版.dat";
+        answers.expect(QStringLiteral("save dialog"),
+                       windowTitled(QStringLiteral("QFileDialog"), QStringLiteral("模版保存到")),
+                       [this](QWidget* dialog) {
+                           pastePathAndAccept(dialog, QString::fromStdString(dir / "画布模版"), shots,
+                                              QStringLiteral("canvas-save-dialog"));
+                       });
+        xdo({QStringLiteral("key"), QStringLiteral("ctrl+s")});
+        ASSERT_TRUE(QTest::qWaitFor([&saved] { return fs::is_regular_file(saved); }, kWaitMs));
+        QTest::qWait(kSettleMs);
+        Document reread;
+        ASSERT_TRUE(loadTemplate(reread, saved).ok());
+        ASSERT_EQ(reread.pasteLayers.size(), 2u);
+        auto rect = [](const PasteLayer& l) { return std::vector<int>{l.x, l.y, l.width, l.height}; };
+        EXPECT_EQ(rect(reread.pasteLayers[0]), (std::vector<int>{60, 60, 160, 120}));
+        EXPECT_EQ(rect(reread.pasteLayers[1]), (std::vector<int>{260, 60, 140, 160}));
+        shots.take(QStringLiteral("canvas-template-saved"));
+    }
+
     void scenario() {
         for (QWidget* top : QApplication::topLevelWidgets()) {
             if (auto* main = qobject_cast<MainWindow*>(top)) window = main;
         }
         if (window) {
             using Step = void (Walkthrough::*)();
-            for (Step step : {&Walkthrough::startWithANewTemplate, &Walkthrough::createTwoPasteLayers,
-                              &Walkthrough::chooseTheFolders, &Walkthrough::startTheRun,
-                              &Walkthrough::saveTheTemplate, &Walkthrough::openItAgain,
-                              &Walkthrough::newAsksNothing, &Walkthrough::lookAtThePngSettings}) {
+            for (Step step :
+                 {&Walkthrough::startWithANewTemplate, &Walkthrough::createTwoPasteLayers,
+                  &Walkthrough::chooseTheFolders, &Walkthrough::startTheRun, &Walkthrough::saveTheTemplate,
+                  &Walkthrough::openItAgain, &Walkthrough::newAsksNothing, &Walkthrough::lookAtThePngSettings,
+                  &Walkthrough::drawOnTheCanvas}) {
                 (this->*step)();
                 if (HasFatalFailure()) break;
             }

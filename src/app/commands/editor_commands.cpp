@@ -16,7 +16,7 @@ EditorCommands::EditorCommands(EditorContext& editor)
       run_(new RunController(editor.ui, &editor.window)),
       context_(std::make_unique<CommandContext>(editor, *state_, *run_)) {
     run_->setInfoSink([&info = editor.info](const QString& line) { info.appendLine(line); });
-    installCanvas(editor, *state_);
+    installCanvas(*context_);
     installTemplateCommands(*context_);
     installBackgroundCommands(*context_);
     installOutputCommands(*context_);

@@ -115,6 +115,8 @@ class OutputCommands {
         request.mode = static_cast<LoadMode>(prefs.loadMode);
         request.sliceSubFolder = prefs.sliceSubFolder != 0;
         request.jobs = defaultRunJobs();
+        // Runs of the companion's external tasks start here too, so they follow the same switch.
+        request.decode = prefs.exactDecoding ? DecodeMode::kExact : DecodeMode::kScaled;
         const RunOutcome outcome = c_.run.run(std::move(request), prefs.completedAlert != 0);
         if (outcome.failure) presentCheckFailure(c_.ui(), noticeTargets(), *outcome.failure);
     }

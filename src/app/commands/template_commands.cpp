@@ -124,6 +124,7 @@ class TemplateCommands {
         EditorState& state = c_.state;
         MainWindow& window = c_.window();
         clearCurrentLayer(c_);
+        emit state.viewResetRequested();
         {
             DepthGuard loading(state.loadingDepth);
             window.storeSettingsInDocument();  // the switches and output settings survive the reset

@@ -1,0 +1,79 @@
+#include "batch/command_support.h"
+
+#include <algorithm>
+#include <thread>
+#include <utility>
+
+#include "batch/progress_meter.h"
+#include "template/template_file.h"
+
+namespace plazor::batch {
+
+std::string asLine(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    return text + "\n";
+}
+
+bool loadInto(Document& doc, const Request& request, Streams& io) {
+    doc.background.dpi = request.dpi.value_or(72);
+    const LoadResult loaded = loadTemplate(doc, request.templatePath);
+    for (const std::string& line : loaded.infoLines)
+        io.err << asLine(line);
+    if (!loaded.ok()) {
+        io.err << request.templatePath << ": " << loaded.errorText << "\n";
+        return false;
+    }
+    return true;
+}
+
+void printCheckFailure(const RunCheckFailure& failure, std::ostream& err) {
+    const std::string& heading = failure.kind == NoticeKind::Balloon ? failure.title : failure.caption;
+    err << heading << "\n" << failure.text << "\n";
+}
+
+RunRequest runRequestOf(Document doc, const Request& request) {
+    RunRequest run;
+    run.document = std::move(doc);
+    run.sourceFolder = request.sourceFolder;
+    run.outputFolder = request.outputFolder;
+    run.mode = request.subFolders ? kSubFolderListMode : kPictureListMode;
+    run.sliceSubFolder = request.sliceSubFolder;
+    run.jobs = request.jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
+    run.decode = request.exact ? DecodeMode::kExact : DecodeMode::kScaled;
+    return run;
+}
+
+std::optional<RunEnd> runWithProgress(RenderJob job, Streams& io, std::atomic<std::atomic<int>*>& stop) {
+    RenderRun* running = nullptr;
+    RunCallbacks callbacks;
+    std::optional<ProgressMeter> meter;
+    // Called under the run's report lock, after the run object exists.
+    callbacks.progress = [&](int batch) {
+        if (!meter) meter.emplace(running->batchCount(), ProgressMeter::Clock::now());
+        const auto now = ProgressMeter::Clock::now();
+        if (io.progressOnTerminal) {
+            io.err << "\r" << meter->terminalLine(batch, now) << "\033[K" << std::flush;
+        } else if (const auto line = meter->logLine(batch, now)) {
+            io.err << *line << "\n" << std::flush;
+        }
+    };
+    callbacks.info = [&](const std::string& line) {
+        if (io.progressOnTerminal) io.err << "\r\033[K";
+        io.err << asLine(line);
+    };
+    RenderRun run(std::move(job), std::move(callbacks));
+    running = &run;
+    stop = &run.stopFlag();
+    if (!run.start()) {
+        stop = nullptr;
+        io.err << "启动线程失败\n";
+        return std::nullopt;
+    }
+    const RunEnd end = run.wait();
+    stop = nullptr;
+    if (io.progressOnTerminal) io.err << "\r\033[K";
+    return end;
+}
+
+}  // namespace plazor::batch

@@ -1,0 +1,155 @@
+#include "render/source_placement.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "render/lanczos_resize.h"
+#include "render/orientation.h"
+#include "render/placement.h"
+#include "render/placement_geometry.h"
+#include "render/scaled_jpeg.h"
+
+namespace plazor {
+namespace {
+
+// A stretch whose result is this many times the part that shows, and at least this large, is computed
+// only where it shows: the full resize would cost minutes and gigabytes for a few visible pixels.
+constexpr std::int64_t kWastedAreaFactor = 4;
+constexpr std::int64_t kLargeResizeArea = 4'000'000;
+
+std::int64_t areaOf(int w, int h) {
+    return static_cast<std::int64_t>(w) * h;
+}
+
+// The part of the fitted picture (after its resize, before its crop) that lands on the target, and
+// where its top-left corner goes. Nothing when the placement lies wholly outside the target.
+struct ShownPart {
+    CropRect region;  // in the resized picture's coordinates
+    int x = 0, y = 0;
+};
+
+std::optional<ShownPart> shownPart(const PlacementPlan& plan, PixelSize fitted, PixelSize target) {
+    const CropRect kept = plan.crop.value_or(CropRect{0, 0, fitted.width, fitted.height});
+    // Target x of fitted pixel px is originX + px; sums in 64 bits as offsets come from the file.
+    const std::int64_t originX = std::int64_t{plan.x} - kept.x, originY = std::int64_t{plan.y} - kept.y;
+    const std::int64_t x0 = std::max<std::int64_t>(kept.x, -originX);
+    const std::int64_t y0 = std::max<std::int64_t>(kept.y, -originY);
+    const std::int64_t x1 = std::min<std::int64_t>(std::int64_t{kept.x} + kept.width, target.width - originX);
+    const std::int64_t y1 =
+        std::min<std::int64_t>(std::int64_t{kept.y} + kept.height, target.height - originY);
+    if (x1 <= x0 || y1 <= y0) return std::nullopt;
+    ShownPart part;
+    part.region = {static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0),
+                   static_cast<int>(y1 - y0)};
+    part.x = static_cast<int>(originX + x0);
+    part.y = static_cast<int>(originY + y0);
+    return part;
+}
+
+std::optional<std::string> fileBytes(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return std::nullopt;
+    return bytes;
+}
+
+// The JPEG at `path` decoded at the smallest DCT scale that is still at least `fitted` once upright.
+std::optional<Pixels8> decodeScaledUpright(const std::string& path, const SourceHeader& header,
+                                           PixelSize fitted) {
+    const auto bytes = fileBytes(path);
+    if (!bytes) return std::nullopt;
+    const bool swap = orientationSwapsAxes(header.orientation);
+    const PixelSize atLeast = swap ? PixelSize{fitted.height, fitted.width} : fitted;
+    auto pixels = decodeJpegScaled(*bytes, atLeast);
+    if (!pixels) return std::nullopt;
+    return turnUpright(std::move(*pixels), header.orientation);
+}
+
+// The picture at `path` decoded in full by the image library, upright, as 8-bit samples.
+std::optional<Pixels8> decodeFullUpright(const std::string& path, std::string& reason) {
+    SourcePicture source = readSourcePicture(path);
+    if (!source.ok()) {
+        reason = source.reason;
+        return std::nullopt;
+    }
+    MagickWand* wand = source.picture.get();
+    if (MagickAutoOrientImage(wand) == MagickFalse) {
+        reason = wandError(wand);
+        return std::nullopt;
+    }
+    const bool alpha = MagickGetImageAlphaChannel(wand) == MagickTrue;
+    Pixels8 pixels(static_cast<int>(MagickGetImageWidth(wand)), static_cast<int>(MagickGetImageHeight(wand)),
+                   alpha ? 4 : 3);
+    if (MagickExportImagePixels(wand, 0, 0, pixels.width, pixels.height, alpha ? "RGBA" : "RGB", CharPixel,
+                                pixels.data.data()) == MagickFalse) {
+        reason = wandError(wand);
+        return std::nullopt;
+    }
+    return pixels;
+}
+
+SourcePlacement compositeRegion(MagickWand* target, const Pixels8& source, PixelSize fitted,
+                                const ShownPart& part) {
+    const Pixels8 shown = lanczosResizeRegion(source, fitted, part.region);
+    Wand picture = newWand();
+    if (MagickConstituteImage(picture.get(), shown.width, shown.height, shown.channels == 4 ? "RGBA" : "RGB",
+                              CharPixel, shown.data.data()) == MagickFalse) {
+        return {true, false, wandError(picture.get())};
+    }
+    if (MagickCompositeImage(target, picture.get(), OverCompositeOp, part.x, part.y) == MagickFalse) {
+        return {true, false, wandError(target)};
+    }
+    return {};
+}
+
+SourcePlacement placeWholePicture(MagickWand* target, const std::string& path, const PasteLayer& layer) {
+    const SourcePicture source = readSourcePicture(path);
+    if (!source.ok()) return {false, false, source.reason};
+    const PlaceResult placed = placePicture(target, source.picture.get(), layer);
+    return {true, placed.ok, placed.reason};
+}
+
+}  // namespace
+
+SourcePlacement placeSourceFile(MagickWand* target, const std::string& path, const PasteLayer& layer,
+                                DecodeMode mode) {
+    const SourceHeader header = pingSourcePicture(path);
+    if (!header.ok()) return {false, false, header.reason};
+    const bool swap = orientationSwapsAxes(header.orientation);
+    const PixelSize upright =
+        swap ? PixelSize{header.height, header.width} : PixelSize{header.width, header.height};
+    const auto plan = planPlacement({layer.x, layer.y, layer.width, layer.height}, upright,
+                                    layer.overflowStyle, layer.customize);
+    if (!plan) return {};
+    const PixelSize fitted = plan->resize.value_or(upright);
+    const PixelSize canvas{static_cast<int>(MagickGetImageWidth(target)),
+                           static_cast<int>(MagickGetImageHeight(target))};
+    const auto part = shownPart(*plan, fitted, canvas);
+    if (!part) return {};  // nothing of it would show: not decoded at all
+    if (!plan->resize) return placeWholePicture(target, path, layer);
+
+    const bool shrunk = fitted.width < upright.width || fitted.height < upright.height;
+    if (mode == DecodeMode::kScaled && shrunk && header.jpeg && !header.cmyk) {
+        if (const auto pixels = decodeScaledUpright(path, header, fitted)) {
+            return compositeRegion(target, *pixels, fitted, *part);
+        }
+    }
+    const std::int64_t resized = areaOf(fitted.width, fitted.height);
+    if (resized >= kLargeResizeArea &&
+        resized > kWastedAreaFactor * areaOf(part->region.width, part->region.height)) {
+        std::string reason;
+        const auto pixels = decodeFullUpright(path, reason);
+        if (!pixels) return {false, false, reason};
+        return compositeRegion(target, *pixels, fitted, *part);
+    }
+    return placeWholePicture(target, path, layer);
+}
+
+}  // namespace plazor
