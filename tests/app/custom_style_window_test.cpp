@@ -1,5 +1,6 @@
 // The custom display style window driven through the editor: opened by the style commands with the
 // current layer's values, editing its record live, hidden when the style changes away.
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -74,6 +75,22 @@ TEST_F(CustomStyleWindowTest, OpensForTheCurrentLayerAndEditsItsRecordLive) {
     command(cmd::kCurrentStyleFirst);
     EXPECT_FALSE(styleWindow()->isVisible());
     EXPECT_EQ(record().width, 120);
+}
+
+// Typing into the window is one undo step; undoing it restores the record and closes the window,
+// whose layer is no longer current.
+TEST_F(CustomStyleWindowTest, TypingIsOneUndoStep) {
+    placedPasteLayers({kStretch, kStretch});
+    clickRows(window->pasteList(), {1});
+    command(cmd::kCurrentStyleLast);
+    const Customize before = record();
+    for (const char* text : {"1", "12", "120"})
+        field("width")->setText(text);
+    EXPECT_EQ(window->action(cmd::kUndo)->text(), "撤销 修改贴图层#2的自定义样式");
+    command(cmd::kUndo);
+    EXPECT_EQ(record(), before);
+    EXPECT_EQ(doc.pasteLayers[1].overflowStyle, kCustom) << "the style change is a step of its own";
+    EXPECT_FALSE(styleWindow()->isVisible());
 }
 
 TEST_F(CustomStyleWindowTest, KeepsTheSampleProportionsAndHidesWhenAnotherLayerIsSelected) {

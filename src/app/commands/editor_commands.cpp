@@ -27,6 +27,7 @@ EditorCommands::EditorCommands(EditorContext& editor)
     installSliceCommands(*context_);
     installListEvents(*context_);
     installCustomStyleWindow(*context_);
+    installEditCommands(*context_);
     installExternalTasks(*context_);
 }
 

@@ -50,6 +50,7 @@ class TemplateCommands {
         if (!askToSave()) return;
         reset();
         updateTitle(c_);
+        c_.state.history.clear();
     }
 
     void open() {
@@ -75,6 +76,8 @@ class TemplateCommands {
         }
         refreshBackground(c_);
         updateTitle(c_);
+        // Also after a failed open: the steps were made on a template that is gone.
+        c_.state.history.clear();
     }
 
     // Save (35202) writes to the current file, asking for one only when there is none; save as (35203)
