@@ -458,6 +458,7 @@ TEST(RenderRun, ScaledAndExactDecodingAgreeOnEveryOutput) {
         EXPECT_GE(db, 50.0) << name;
         EXPECT_TRUE(std::isfinite(db)) << name << ": the scaled decode was not used";
     }
+}
 
 // Every file and folder under `root` with its permission bits, by relative path.
 std::map<std::string, fs::perms> modesUnder(const fs::path& root) {
