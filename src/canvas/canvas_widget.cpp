@@ -43,6 +43,7 @@ Canvas::Canvas(const Document& doc, EditorState& state, std::function<CanvasSwit
 
     connect(&state_, &EditorState::repaintRequested, viewport(), qOverload<>(&QWidget::update));
     connect(&state_, &EditorState::canvasResizeRequested, this, &Canvas::refreshBackground);
+    connect(&state_, &EditorState::scrollResetRequested, this, &Canvas::resetScroll);
     connect(&state_, &EditorState::scrollIntoViewRequested, this, &Canvas::scrollIntoView);
     connect(&state_, &EditorState::previewsInvalidated, this, &Canvas::releaseSamples);
     connect(&state_, &EditorState::layerAppearanceChanged, this, &Canvas::dropLayerCache);
@@ -59,6 +60,13 @@ void Canvas::refreshBackground() {
     pictures_.setBackground(doc_.background.kind == kPictureBackground ? doc_.background.pictureData
                                                                        : std::string());
     updateScrollBars();
+    viewport()->update();
+}
+
+void Canvas::resetScroll() {
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+    storeScrollPositions();
     viewport()->update();
 }
 

@@ -30,6 +30,8 @@ class Canvas : public QAbstractScrollArea {
     // The background changed: decode its picture again and recompute the scroll bars, keeping their
     // positions where the new range allows.
     void refreshBackground();
+    // Both scroll positions back to 0.
+    void resetScroll();
     // Scrolls so that the layer is visible.
     void scrollIntoView(LayerKind kind, int index);
     // Sample pictures of the paste layers from `fromIndex` on are read again at the next paint.

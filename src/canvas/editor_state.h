@@ -58,6 +58,8 @@ signals:
     void repaintRequested();
     // The canvas scrolls so that the layer is visible.
     void scrollIntoViewRequested(plazor::LayerKind kind, int index);
+    // A new or opened template: both scroll positions go back to 0, the zoom stays.
+    void scrollResetRequested();
     // The background size or the zoom changed: the canvas resizes, keeping its scroll positions.
     void canvasResizeRequested();
     // Source pictures were reloaded or dropped: cached previews of the paste layers are stale.

@@ -36,9 +36,10 @@ class TemplateCommands {
         question.defaultButton = UiButton::Yes;
         switch (c_.ui().messageBox(question)) {
             case UiButton::Yes:
-                // Goes on even when the save dialog is cancelled.
+                // A cancelled save dialog or a failed write would otherwise drop the work just offered
+                // to be saved: the command stops with the template as it is.
                 c_.window().onCommand(cmd::kSaveTemplate);
-                return true;
+                return !isTemplateModified(c_.doc());
             case UiButton::No:
                 return true;
             default:
@@ -100,7 +101,7 @@ class TemplateCommands {
         updateTitle(c_);
     }
 
-    // The close box and 35204: true lets the window close.
+    // The close box and 35204: true lets the window close; a save that did not happen keeps it open.
     bool mayClose() {
         if (c_.window().isMinimized()) c_.window().showNormal();
         return askToSave();
@@ -133,6 +134,7 @@ class TemplateCommands {
             window.panel().width->end(false);
             emit state.customStyleWindowRequested(-1);
         }
+        emit state.scrollResetRequested();
         refreshBackground(c_);
     }
 
