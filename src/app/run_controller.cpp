@@ -88,6 +88,8 @@ RunOutcome RunController::run(const Document& doc, const RunRequest& request) {
 
     running_ = true;
     ended_ = false;
+    // An external task's run stays one even when its companion unbinds before the end.
+    const bool externalTask = externalTaskBound_;
     mode_ = request.mode;
     if (!threadStarter_(renderRun)) {
         // Ending the program here would lose the unsaved template: tell the user and start nothing.
@@ -109,7 +111,7 @@ RunOutcome RunController::run(const Document& doc, const RunRequest& request) {
     mainWindow_->raise();
     mainWindow_->activateWindow();
 
-    if (outcome.end == RunEnd::kFinished && request.completedAlert && !externalTaskBound_) {
+    if (outcome.end == RunEnd::kFinished && request.completedAlert && !externalTask && !externalTaskBound_) {
         askToOpenOutput(request.outputFolder);
     }
     return outcome;
