@@ -1,5 +1,6 @@
 // The custom display style window driven through the editor: opened by the style commands with the
 // current layer's values, editing its record live, hidden when the style changes away.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -7,7 +8,6 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTimer>
-#include <QApplication>
 
 #include "app/command_ids.h"
 #include "layer_commands_fixture.h"
