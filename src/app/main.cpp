@@ -1,5 +1,6 @@
-// plazor: the picture layout editor. Started with "--crash-report <code> <address>" by its own crash
-// handler, it only tells the user about the crash and opens the crash page.
+// plazor: the picture layout editor; "plazor FILE.dat" starts with that template open. Started with
+// "--crash-report <code> <address>" by its own crash handler, it only tells the user about the crash and
+// opens the crash page.
 #include "app/balloon_tip.h"
 #include "app/commands/editor_commands.h"
 #include "app/crash_handler.h"
@@ -11,6 +12,7 @@
 #include "util/special_folders.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QTranslator>
 
@@ -34,8 +36,19 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
+    // "plazor FILE.dat" opens that template. Made absolute now: the start-up changes the current folder.
+    const QStringList arguments = QApplication::arguments();
+    const QString startTemplate =
+        arguments.size() > 1 ? QFileInfo(arguments.at(1)).absoluteFilePath() : QString();
+
     plazor::EditorParts parts;
-    // The commands object is a child of the main window, which owns it.
-    parts.installCommands = [](plazor::EditorContext& context) { new plazor::EditorCommands(context); };
+    plazor::EditorCommands* commands = nullptr;  // a child of the main window, which owns it
+    parts.installCommands = [&commands](plazor::EditorContext& context) {
+        commands = new plazor::EditorCommands(context);
+    };
+    parts.afterShow = [&commands, &startTemplate] {
+        if (commands && !startTemplate.isEmpty())
+            plazor::openTemplateFile(commands->context(), startTemplate);
+    };
     return plazor::runEditor(ui, balloons, parts);
 }

@@ -182,6 +182,7 @@ int runEditor(UiPort& ui, BalloonRegister& balloons, const EditorParts& parts) {
 
     window.showMaximized();
     window.setStatusText(kStatusBackgroundSize, pixelSizeText(doc.background.width, doc.background.height));
+    if (parts.afterShow) parts.afterShow();
 
     offerDesktopShortcut(
         ui, &window, prefs.checkShortcut != 0, folders,

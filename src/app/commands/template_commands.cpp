@@ -58,24 +58,13 @@ class TemplateCommands {
         FileDialogRequest request = templateDialog(tr("打开模版"));
         const std::optional<ChosenFile> chosen = chooseFileToOpen(c_.ui(), request);
         if (!chosen) return;
-        reset();
-        updateTitle(c_);
+        load(chosen->path);
+    }
 
-        EditorState& state = c_.state;
-        {
-            DepthGuard loading(state.loadingDepth);
-            const LoadResult result = loadTemplate(c_.doc(), chosen->path.toStdString());
-            for (const std::string& line : result.infoLines)
-                c_.info(line);
-            if (result.dpi) c_.window().setDpi(*result.dpi);
-            mirrorDocument(result);
-            if (!result.ok()) {
-                showMessage(c_.ui(), &c_.window(), QString::fromStdString(result.errorText), tr("提示"),
-                            UiIcon::Error);
-            }
-        }
-        refreshBackground(c_);
-        updateTitle(c_);
+    // A template named on the command line or dropped on the window: as open, without the dialog.
+    void openFile(const QString& path) {
+        if (!askToSave()) return;
+        load(path);
     }
 
     // Save (35202) writes to the current file, asking for one only when there is none; save as (35203)
@@ -108,6 +97,27 @@ class TemplateCommands {
     }
 
   private:
+    void load(const QString& path) {
+        reset();
+        updateTitle(c_);
+
+        EditorState& state = c_.state;
+        {
+            DepthGuard loading(state.loadingDepth);
+            const LoadResult result = loadTemplate(c_.doc(), path.toStdString());
+            for (const std::string& line : result.infoLines)
+                c_.info(line);
+            if (result.dpi) c_.window().setDpi(*result.dpi);
+            mirrorDocument(result);
+            if (!result.ok()) {
+                showMessage(c_.ui(), &c_.window(), QString::fromStdString(result.errorText), tr("提示"),
+                            UiIcon::Error);
+            }
+        }
+        refreshBackground(c_);
+        updateTitle(c_);
+    }
+
     FileDialogRequest templateDialog(const QString& title) const {
         FileDialogRequest request;
         request.owner = &c_.window();
@@ -157,6 +167,10 @@ class TemplateCommands {
 };
 
 }  // namespace
+
+void openTemplateFile(CommandContext& context, const QString& path) {
+    TemplateCommands(context).openFile(path);
+}
 
 void installTemplateCommands(CommandContext& context) {
     MainWindow& window = context.window();
