@@ -1,6 +1,6 @@
-// plazor: the picture layout editor; "plazor FILE.dat" starts with that template open. Started with
-// "--crash-report <code> <address>" by its own crash handler, it only tells the user about the crash and
-// opens the crash page.
+// plazor: the picture layout editor; "plazor FILE.dat [SOURCE_FOLDER]" starts with that template open
+// and that source folder chosen. Started with "--crash-report <code> <address>" by its own crash
+// handler, it only tells the user about the crash and opens the crash page.
 #include "app/balloon_tip.h"
 #include "app/commands/editor_commands.h"
 #include "app/crash_handler.h"
@@ -36,19 +36,24 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    // "plazor FILE.dat" opens that template. Made absolute now: the start-up changes the current folder.
+    // "plazor FILE.dat [SOURCE_FOLDER]" opens that template and fills the source folder as if chosen.
+    // Made absolute now: the start-up changes the current folder.
     const QStringList arguments = QApplication::arguments();
-    const QString startTemplate =
-        arguments.size() > 1 ? QFileInfo(arguments.at(1)).absoluteFilePath() : QString();
+    const auto absoluteArgument = [&arguments](int index) {
+        return arguments.size() > index ? QFileInfo(arguments.at(index)).absoluteFilePath() : QString();
+    };
+    const QString startTemplate = absoluteArgument(1);
+    const QString startSource = absoluteArgument(2);
 
     plazor::EditorParts parts;
     plazor::EditorCommands* commands = nullptr;  // a child of the main window, which owns it
     parts.installCommands = [&commands](plazor::EditorContext& context) {
         commands = new plazor::EditorCommands(context);
     };
-    parts.afterShow = [&commands, &startTemplate] {
-        if (commands && !startTemplate.isEmpty())
-            plazor::openTemplateFile(commands->context(), startTemplate);
+    parts.afterShow = [&commands, &startTemplate, &startSource] {
+        if (!commands) return;
+        if (!startTemplate.isEmpty()) plazor::openTemplateFile(commands->context(), startTemplate);
+        if (!startSource.isEmpty()) plazor::useSourceFolder(commands->context(), startSource.toStdString());
     };
     return plazor::runEditor(ui, balloons, parts);
 }
