@@ -1,6 +1,6 @@
 #include "app/desktop_launcher.h"
 
-#include "app/ui_port.h"
+#include "shell/ui_port.h"
 #include "util/atomic_file.h"
 #include "util/fs.h"
 

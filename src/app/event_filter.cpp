@@ -1,6 +1,6 @@
 #include "app/event_filter.h"
 
-#include "app/balloon_tip.h"
+#include "shell/balloon_tip.h"
 #include "app/command_ids.h"
 #include "app/side_panel.h"
 

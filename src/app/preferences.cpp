@@ -1,7 +1,7 @@
 #include "app/preferences.h"
 
 #include "app/command_ids.h"
-#include "app/settings_store.h"
+#include "shell/settings_store.h"
 #include "template/names.h"
 #include "template/units.h"
 #include "util/fs.h"

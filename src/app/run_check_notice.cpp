@@ -1,7 +1,5 @@
 #include "app/run_check_notice.h"
 
-#include <QFileInfo>
-#include <QUrl>
 #include <QWidget>
 
 #include <filesystem>
@@ -10,10 +8,6 @@ namespace plazor {
 
 UiIcon uiIconOf(NoticeIcon icon) {
     return icon == NoticeIcon::Error ? UiIcon::Error : UiIcon::Warning;
-}
-
-QString localFileUrl(const std::string& path) {
-    return QUrl::fromLocalFile(QFileInfo(QString::fromStdString(path)).absoluteFilePath()).toString();
 }
 
 void presentCheckFailure(UiPort& ui, const CheckNoticeTargets& targets, const RunCheckFailure& failure) {

@@ -9,7 +9,8 @@
 #include <functional>
 #include <string>
 
-#include "app/ui_port.h"
+#include "shell/local_file_url.h"
+#include "shell/ui_port.h"
 #include "render/run_checks.h"
 
 class QWidget;
@@ -25,9 +26,6 @@ struct CheckNoticeTargets {
 };
 
 UiIcon uiIconOf(NoticeIcon icon);
-
-// A file URL for a local folder or file, made absolute first.
-QString localFileUrl(const std::string& path);
 
 // Scrolls and selects as the failure asks, then shows its balloon or box. After the path-length guard's
 // box the folder holding the offending path is opened, and the operation is abandoned by the caller.

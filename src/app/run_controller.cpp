@@ -8,10 +8,10 @@
 #include <thread>
 #include <utility>
 
-#include "app/completion_question.h"
+#include "shell/completion_question.h"
 #include "app/progress_window.h"
 #include "app/run_check_notice.h"
-#include "app/ui_port.h"
+#include "shell/ui_port.h"
 #include "render/render_job.h"
 #include "template/document.h"
 

@@ -4,7 +4,7 @@
 // passed in, so that each failure path can be tested without a display or a broken installation.
 #pragma once
 
-#include "app/ui_port.h"
+#include "shell/ui_port.h"
 
 #include <QSize>
 #include <QString>

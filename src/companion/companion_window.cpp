@@ -12,18 +12,18 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/commands/command_checks.h"
-#include "app/common_dialogs.h"
-#include "app/completion_question.h"
-#include "app/run_check_notice.h"
-#include "app/settings_store.h"
-#include "app/ui_port.h"
+#include "shell/common_dialogs.h"
+#include "shell/completion_question.h"
+#include "shell/settings_store.h"
+#include "shell/ui_port.h"
 #include "companion/series_rules.h"
 #include "external/endpoint_client.h"
 #include "external/endpoints.h"
 #include "external/protocol.h"
 #include "external/task_host.h"
 #include "external/window_endpoint.h"
+#include "render/output_folder.h"
+#include "shell/local_file_url.h"
 #include "util/fs.h"
 #include "util/product.h"
 
@@ -131,7 +131,7 @@ std::int32_t CompanionWindow::handle(const Request& request) {
 
 void CompanionWindow::showNotice(const Notice& notice) {
     showMessage(ui_, this, QString::fromStdString(notice.text), QString::fromStdString(notice.caption),
-                uiIconOf(notice.icon));
+                notice.icon == NoticeIcon::Error ? UiIcon::Error : UiIcon::Warning);
 }
 
 void CompanionWindow::bringToFront() {

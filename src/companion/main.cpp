@@ -4,11 +4,11 @@
 #include <QIcon>
 #include <QTranslator>
 
-#include "app/balloon_tip.h"
-#include "app/common_dialogs.h"
-#include "app/qt_translations.h"
-#include "app/qt_ui_port.h"
-#include "app/settings_store.h"
+#include "shell/balloon_tip.h"
+#include "shell/common_dialogs.h"
+#include "shell/qt_translations.h"
+#include "shell/qt_ui_port.h"
+#include "shell/settings_store.h"
 #include "companion/companion_window.h"
 #include "companion/series_rules.h"
 #include "external/endpoint_client.h"

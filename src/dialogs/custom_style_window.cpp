@@ -10,10 +10,10 @@
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 
-#include "app/ui_port.h"
+#include "shell/ui_port.h"
 #include "dialogs/number_field_filter.h"
 #include "dialogs/spin_buddy.h"
-#include "dialogs/window_placement.h"
+#include "shell/common_dialogs.h"
 
 namespace plazor {
 namespace {

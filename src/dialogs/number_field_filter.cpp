@@ -11,7 +11,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/ui_port.h"
+#include "shell/ui_port.h"
 
 namespace plazor {
 namespace {

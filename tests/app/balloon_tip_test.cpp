@@ -1,4 +1,4 @@
-#include "app/balloon_tip.h"
+#include "shell/balloon_tip.h"
 #include "app/event_filter.h"
 #include "support/qt_print.h"
 

@@ -13,7 +13,7 @@
 #include "app/info_window.h"
 #include "app/main_window.h"
 #include "app/preferences.h"
-#include "app/settings_store.h"
+#include "shell/settings_store.h"
 #include "app/startup.h"
 #include "support/recording_ui_port.h"
 #include "support/temp_dir.h"

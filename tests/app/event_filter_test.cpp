@@ -1,5 +1,5 @@
 #include "app/event_filter.h"
-#include "app/balloon_tip.h"
+#include "shell/balloon_tip.h"
 #include "app/side_panel.h"
 #include "support/qt_print.h"
 

@@ -3,7 +3,7 @@
 
 #include "app/main_window.h"
 #include "app/preferences.h"
-#include "app/settings_store.h"
+#include "shell/settings_store.h"
 #include "support/temp_dir.h"
 #include "template/document.h"
 

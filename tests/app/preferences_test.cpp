@@ -1,6 +1,6 @@
 #include "app/preferences.h"
 #include "app/command_ids.h"
-#include "app/settings_store.h"
+#include "shell/settings_store.h"
 
 #include "support/temp_dir.h"
 

@@ -1,7 +1,7 @@
 #include "app/startup.h"
 #include "app/desktop_launcher.h"
 #include "app/preferences.h"
-#include "app/settings_store.h"
+#include "shell/settings_store.h"
 #include "support/recording_ui_port.h"
 #include "support/temp_dir.h"
 #include "util/product.h"

@@ -15,7 +15,7 @@
 #include <filesystem>
 #include <mutex>
 
-#include "app/settings_store.h"
+#include "shell/settings_store.h"
 #include "companion/series_rules.h"
 #include "external/endpoint_client.h"
 #include "external/endpoints.h"

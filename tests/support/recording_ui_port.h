@@ -8,7 +8,7 @@
 //     EXPECT_EQ(ui.lastBox().text, "...");
 #pragma once
 
-#include "app/ui_port.h"
+#include "shell/ui_port.h"
 #include "support/qt_print.h"
 
 #include <cstdint>

@@ -37,13 +37,13 @@
 #include <functional>
 #include <vector>
 
-#include "app/balloon_tip.h"
+#include "shell/balloon_tip.h"
 #include "app/command_ids.h"
 #include "app/commands/editor_commands.h"
 #include "app/layer_lists.h"
 #include "app/main_window.h"
-#include "app/qt_translations.h"
-#include "app/qt_ui_port.h"
+#include "shell/qt_translations.h"
+#include "shell/qt_ui_port.h"
 #include "app/startup.h"
 #include "support/qt_print.h"
 #include "support/temp_dir.h"

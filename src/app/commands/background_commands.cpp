@@ -12,7 +12,7 @@
 #include "app/commands/command_steps.h"
 #include "app/commands/editor_commands.h"
 #include "app/commands/layer_commands.h"
-#include "app/common_dialogs.h"
+#include "shell/common_dialogs.h"
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "app/zoom_steps.h"

@@ -49,16 +49,6 @@ DpiEntry customDpiEntry(const std::string& typed) {
     return {static_cast<int>(value), std::nullopt};
 }
 
-std::string proposedOutputFolder(const std::string& sourceFolder,
-                                 const std::function<bool(const std::string&)>& exists) {
-    const std::string base = normaliseFolder(sourceFolder) + "_处理后";
-    if (!exists(base)) return base;
-    for (int n = 2;; ++n) {
-        std::string candidate = base + "(" + std::to_string(n) + ")";
-        if (!exists(candidate)) return candidate;
-    }
-}
-
 std::string missingSourceFolderText(const std::string& folder) {
     return "【贴图层】源图片文件夹 '" + folder + "' 不存在, 请重新选择";
 }

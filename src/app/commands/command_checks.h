@@ -1,12 +1,13 @@
 // The decisions of the background, output and refresh commands as plain functions: whether a chosen
-// picture can be the background, whether a custom DPI is accepted, which output folder to propose and
-// what a refresh finds wrong with a watermark's picture. Texts are the exact messages the window shows.
+// picture can be the background, whether a custom DPI is accepted and what a refresh finds wrong with
+// a watermark's picture. Texts are the exact messages the window shows.
 #pragma once
 
 #include <functional>
 #include <optional>
 #include <string>
 
+#include "render/output_folder.h"
 #include "template/document.h"
 
 namespace plazor {
@@ -23,11 +24,6 @@ struct DpiEntry {
     std::optional<std::string> refusal;
 };
 DpiEntry customDpiEntry(const std::string& typed);
-
-// The output folder proposed for a source folder: "<source>_处理后", or when an entry of that name
-// exists, "<source>_处理后(2)", "(3)", ... the first that does not.
-std::string proposedOutputFolder(const std::string& sourceFolder,
-                                 const std::function<bool(const std::string&)>& exists);
 
 // "【贴图层】源图片文件夹 '%s' 不存在, 请重新选择"
 std::string missingSourceFolderText(const std::string& folder);

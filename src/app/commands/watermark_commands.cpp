@@ -5,7 +5,7 @@
 #include "app/commands/editor_commands.h"
 #include "app/commands/layer_commands.h"
 #include "app/commands/layer_list_rules.h"
-#include "app/common_dialogs.h"
+#include "shell/common_dialogs.h"
 #include "app/layer_lists.h"
 #include "app/main_window.h"
 #include "app/preferences.h"

@@ -1,6 +1,6 @@
-#include "app/crash_handler.h"
+#include "shell/crash_handler.h"
 
-#include "app/event_log.h"
+#include "shell/event_log.h"
 
 #include <fcntl.h>
 #include <signal.h>

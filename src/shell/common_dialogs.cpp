@@ -1,4 +1,4 @@
-#include "app/common_dialogs.h"
+#include "shell/common_dialogs.h"
 
 #include "util/encoding.h"
 #include "util/fs.h"

@@ -2,7 +2,7 @@
 // URL opener.
 #pragma once
 
-#include "app/ui_port.h"
+#include "shell/ui_port.h"
 
 namespace plazor {
 

@@ -1,8 +1,8 @@
-#include "app/qt_ui_port.h"
+#include "shell/qt_ui_port.h"
 
-#include "app/balloon_tip.h"
-#include "app/common_dialogs.h"
-#include "app/web_opener.h"
+#include "shell/balloon_tip.h"
+#include "shell/common_dialogs.h"
+#include "shell/web_opener.h"
 
 #include <QColorDialog>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/balloon_tip.h"
+#include "shell/balloon_tip.h"
 
 #include <QCursor>
 #include <QGridLayout>

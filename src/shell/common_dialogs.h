@@ -3,7 +3,7 @@
 // size and centre every window.
 #pragma once
 
-#include "app/ui_port.h"
+#include "shell/ui_port.h"
 
 #include <optional>
 #include <string>

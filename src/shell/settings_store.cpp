@@ -1,4 +1,4 @@
-#include "app/settings_store.h"
+#include "shell/settings_store.h"
 
 #include "util/encoding.h"
 

@@ -1,4 +1,4 @@
-#include "app/event_log.h"
+#include "shell/event_log.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,7 +1,7 @@
-#include "app/crash_report.h"
+#include "shell/crash_report.h"
 
-#include "app/crash_handler.h"
-#include "app/ui_port.h"
+#include "shell/crash_handler.h"
+#include "shell/ui_port.h"
 #include "util/product.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "app/web_opener.h"
+#include "shell/web_opener.h"
 
 #include <QDesktopServices>
 

@@ -1,9 +1,9 @@
-#include "app/completion_question.h"
+#include "shell/completion_question.h"
 
 #include <QCoreApplication>
 
-#include "app/run_check_notice.h"
-#include "app/ui_port.h"
+#include "shell/local_file_url.h"
+#include "shell/ui_port.h"
 
 namespace plazor {
 namespace {

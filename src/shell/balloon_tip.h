@@ -3,7 +3,7 @@
 // once, and all of them go on the next mouse press or key press (see AppEventFilter).
 #pragma once
 
-#include "app/ui_port.h"
+#include "shell/ui_port.h"
 
 #include <QPainterPath>
 #include <QPointer>

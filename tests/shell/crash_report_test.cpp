@@ -1,7 +1,7 @@
-#include "app/crash_report.h"
-#include "app/crash_handler.h"
-#include "app/event_log.h"
-#include "app/web_opener.h"
+#include "shell/crash_report.h"
+#include "shell/crash_handler.h"
+#include "shell/event_log.h"
+#include "shell/web_opener.h"
 #include "support/recording_ui_port.h"
 #include "util/product.h"
 
