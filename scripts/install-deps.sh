@@ -9,7 +9,7 @@ packages=(
   libmagickwand-6.q16-dev imagemagick
   libcjson-dev libimagequant-dev liblodepng-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev qt6-translations-l10n qt6-svg-dev
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev clang-format
   xvfb xauth x11-apps desktop-file-utils xdg-user-dirs fonts-wqy-microhei time
 )
 

@@ -14,7 +14,7 @@
 namespace plazor {
 namespace {
 
-struct ColumnSpec {
+struct ColumnDef {
     const char* title;
     Qt::Alignment alignment;
 };
@@ -24,7 +24,7 @@ constexpr Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignVCenter;
 constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 
 // The paste and watermark lists open with the same five columns: number and rectangle.
-std::vector<ColumnSpec> numberAndRectangle() {
+std::vector<ColumnDef> numberAndRectangle() {
     return {{QT_TRANSLATE_NOOP("plazor::LayerList", "编号"), kCentred},
             {QT_TRANSLATE_NOOP("plazor::LayerList", "x"), kCentred},
             {QT_TRANSLATE_NOOP("plazor::LayerList", "y"), kCentred},
@@ -32,19 +32,19 @@ std::vector<ColumnSpec> numberAndRectangle() {
             {QT_TRANSLATE_NOOP("plazor::LayerList", "高"), kCentred}};
 }
 
-std::vector<ColumnSpec> withColumns(std::vector<ColumnSpec> columns, std::initializer_list<ColumnSpec> more) {
+std::vector<ColumnDef> withColumns(std::vector<ColumnDef> columns, std::initializer_list<ColumnDef> more) {
     columns.insert(columns.end(), more);
     return columns;
 }
 
-const std::vector<ColumnSpec>& columnsOf(LayerList::Kind kind) {
-    static const std::vector<ColumnSpec> paste =
+const std::vector<ColumnDef>& columnsOf(LayerList::Kind kind) {
+    static const std::vector<ColumnDef> paste =
         withColumns(numberAndRectangle(), {{QT_TRANSLATE_NOOP("plazor::LayerList", "层次"), kCentred},
                                            {QT_TRANSLATE_NOOP("plazor::LayerList", "溢出样式"), kCentred}});
-    static const std::vector<ColumnSpec> watermark =
+    static const std::vector<ColumnDef> watermark =
         withColumns(numberAndRectangle(), {{QT_TRANSLATE_NOOP("plazor::LayerList", "图片路径"), kLeft}});
-    static const std::vector<ColumnSpec> slice = {{QT_TRANSLATE_NOOP("plazor::LayerList", "编号"), kCentred},
-                                                  {QT_TRANSLATE_NOOP("plazor::LayerList", "y"), kCentred}};
+    static const std::vector<ColumnDef> slice = {{QT_TRANSLATE_NOOP("plazor::LayerList", "编号"), kCentred},
+                                                 {QT_TRANSLATE_NOOP("plazor::LayerList", "y"), kCentred}};
     switch (kind) {
         case LayerList::Kind::Paste:
             return paste;

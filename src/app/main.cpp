@@ -1,14 +1,14 @@
 // plazor: the picture layout editor; "plazor FILE.dat [SOURCE_FOLDER]" starts with that template open
 // and that source folder chosen. Started with "--crash-report <code> <address>" by its own crash
 // handler, it only tells the user about the crash and opens the crash page.
-#include "shell/balloon_tip.h"
 #include "app/commands/editor_commands.h"
+#include "app/startup.h"
+#include "shell/balloon_tip.h"
 #include "shell/crash_handler.h"
 #include "shell/crash_report.h"
 #include "shell/event_log.h"
 #include "shell/qt_translations.h"
 #include "shell/qt_ui_port.h"
-#include "app/startup.h"
 #include "util/special_folders.h"
 
 #include <QApplication>

@@ -50,7 +50,7 @@ std::vector<MenuDef> styleItems(int firstId, const char* customText) {
             check(MENU_TEXT("裁剪正中间"), firstId + 4), check(customText, firstId + 5)};
 }
 
-const std::vector<MenuDef>& menuBarSpec() {
+const std::vector<MenuDef>& menuBarDef() {
     static const std::vector<MenuDef> def = {
         subMenu(MENU_TEXT("文件(&F)"),
                 {item(MENU_TEXT("新建(&N)\tCtrl+N"), cmd::kNewTemplate),
@@ -79,7 +79,7 @@ const std::vector<MenuDef>& menuBarSpec() {
     return def;
 }
 
-MenuDef pasteContextSpec() {
+MenuDef pasteContextDef() {
     return subMenu(
         nullptr, {item(MENU_TEXT("新建"), cmd::kPasteNew), item(MENU_TEXT("插入"), cmd::kPasteInsert),
                   kSeparator, item(MENU_TEXT("编辑"), cmd::kPasteEdit), kSeparator,
@@ -91,7 +91,7 @@ MenuDef pasteContextSpec() {
                   subMenu(MENU_TEXT("溢出样式"), styleItems(cmd::kSelectedStyleFirst, MENU_TEXT("自定义")))});
 }
 
-MenuDef watermarkContextSpec() {
+MenuDef watermarkContextDef() {
     return subMenu(
         nullptr, {item(MENU_TEXT("新建"), cmd::kWatermarkNew), item(MENU_TEXT("插入"), cmd::kWatermarkInsert),
                   kSeparator, item(MENU_TEXT("编辑"), cmd::kWatermarkEdit),
@@ -99,19 +99,19 @@ MenuDef watermarkContextSpec() {
                   item(MENU_TEXT("删除"), cmd::kWatermarkDelete)});
 }
 
-MenuDef sliceContextSpec() {
+MenuDef sliceContextDef() {
     return subMenu(nullptr, {item(MENU_TEXT("新建"), cmd::kSliceNew), kSeparator,
                              item(MENU_TEXT("编辑"), cmd::kSliceEdit), kSeparator,
                              item(MENU_TEXT("删除"), cmd::kSliceDelete)});
 }
 
-MenuDef currentLevelSpec() {
+MenuDef currentLevelDef() {
     return subMenu(nullptr, {check(MENU_TEXT("背景上方"), cmd::kCurrentLevelAbove),
                              check(MENU_TEXT("背景下方"), cmd::kCurrentLevelBelow)});
 }
 
 // This pop-up's identifiers follow the style values, not the menu order.
-MenuDef currentStyleSpec() {
+MenuDef currentStyleDef() {
     const int first = cmd::kCurrentStyleFirst;
     return subMenu(nullptr, {check(MENU_TEXT("等比例缩小"), first + kShrinkToFit),
                              check(MENU_TEXT("等比例缩放"), first + kScaleToFit),
@@ -121,7 +121,7 @@ MenuDef currentStyleSpec() {
                              check(MENU_TEXT("自定义..."), first + kCustom)});
 }
 
-MenuDef zoomSpec() {
+MenuDef zoomDef() {
     static const char* const kTexts[] = {MENU_TEXT("25%"),  MENU_TEXT("50%"),  MENU_TEXT("75%"),
                                          MENU_TEXT("100%"), MENU_TEXT("200%"), MENU_TEXT("300%"),
                                          MENU_TEXT("400%"), MENU_TEXT("500%"), MENU_TEXT("600%"),
@@ -132,7 +132,7 @@ MenuDef zoomSpec() {
     return def;
 }
 
-MenuDef dpiSpec() {
+MenuDef dpiDef() {
     return subMenu(nullptr, {check(MENU_TEXT("自定义..."), cmd::kDpiCustom), kSeparator,
                              check(MENU_TEXT("350 dpi"), cmd::kDpiFirstFixed),
                              check(MENU_TEXT("300 dpi"), cmd::kDpiFirstFixed + 1),
@@ -174,15 +174,15 @@ QMenu* MainWindow::buildMenu(QWidget* parent, const MenuDef& def) {
 }
 
 void MainWindow::buildMenus() {
-    for (const MenuDef& def : menuBarSpec())
+    for (const MenuDef& def : menuBarDef())
         menuBar()->addMenu(buildMenu(menuBar(), def));
-    popups_[Popup::PasteContext] = buildMenu(this, pasteContextSpec());
-    popups_[Popup::WatermarkContext] = buildMenu(this, watermarkContextSpec());
-    popups_[Popup::SliceContext] = buildMenu(this, sliceContextSpec());
-    popups_[Popup::CurrentLevel] = buildMenu(this, currentLevelSpec());
-    popups_[Popup::CurrentStyle] = buildMenu(this, currentStyleSpec());
-    popups_[Popup::Zoom] = buildMenu(this, zoomSpec());
-    popups_[Popup::Dpi] = buildMenu(this, dpiSpec());
+    popups_[Popup::PasteContext] = buildMenu(this, pasteContextDef());
+    popups_[Popup::WatermarkContext] = buildMenu(this, watermarkContextDef());
+    popups_[Popup::SliceContext] = buildMenu(this, sliceContextDef());
+    popups_[Popup::CurrentLevel] = buildMenu(this, currentLevelDef());
+    popups_[Popup::CurrentStyle] = buildMenu(this, currentStyleDef());
+    popups_[Popup::Zoom] = buildMenu(this, zoomDef());
+    popups_[Popup::Dpi] = buildMenu(this, dpiDef());
     // The load mode pop-up is the settings menu's own sub-menu.
     popups_[Popup::LoadMode] = qobject_cast<QMenu*>(actions_.at(cmd::kLoadModePictures)->parent());
     updateSettingsChecks();

@@ -8,12 +8,11 @@
 #include <thread>
 #include <utility>
 
-#include "shell/completion_question.h"
 #include "app/progress_window.h"
 #include "app/run_check_notice.h"
+#include "external/run_status.h"
+#include "shell/completion_question.h"
 #include "shell/ui_port.h"
-#include "render/render_job.h"
-#include "template/document.h"
 
 namespace plazor {
 
@@ -61,36 +60,30 @@ void RunController::setThreadStarter(std::function<bool(RenderRun&)> starter) {
     threadStarter_ = std::move(starter);
 }
 
-RunOutcome RunController::run(const Document& doc, const RunRequest& request) {
+RunOutcome RunController::run(RunRequest request, bool completedAlert) {
     RunOutcome outcome;
     // A start that arrives while the local loop runs (an external task's message) must not nest a run.
     if (running_) return outcome;
 
-    RunCheckResult checked = checkBeforeRun(doc, request.sourceFolder, request.outputFolder, request.mode);
-    if (!checked.ok()) {
-        outcome.failure = std::move(checked.failure);
+    const LoadMode mode = request.mode;
+    PreparedRun prepared = prepareRun(std::move(request));
+    if (!prepared.ok()) {
+        outcome.failure = std::move(prepared.failure);
         return outcome;
     }
-
-    RenderJob job;
-    job.document = doc;
-    job.sources = std::move(checked.plan.sources);
-    job.outputFolder = request.outputFolder;
-    job.mode = request.mode;
-    job.sliceSubFolder = request.sliceSubFolder;
-    job.jobs = std::max(1, request.jobs);
+    const std::string outputFolder = prepared.job.outputFolder;
 
     RunCallbacks callbacks;
     callbacks.progress = [this](int batch) { emit workerProgress(batch); };
     callbacks.info = [this](const std::string& line) { emit workerInfo(QString::fromStdString(line)); };
     callbacks.ended = [this](RunEnd end) { emit workerEnded(static_cast<int>(end)); };
-    RenderRun renderRun(std::move(job), std::move(callbacks));
+    RenderRun renderRun(std::move(prepared.job), std::move(callbacks));
 
     running_ = true;
     ended_ = false;
     // An external task's run stays one even when its companion unbinds before the end.
     const bool externalTask = externalTaskBound_;
-    mode_ = request.mode;
+    mode_ = mode;
     if (!threadStarter_(renderRun)) {
         // Ending the program here would lose the unsaved template: tell the user and start nothing.
         running_ = false;
@@ -111,8 +104,8 @@ RunOutcome RunController::run(const Document& doc, const RunRequest& request) {
     mainWindow_->raise();
     mainWindow_->activateWindow();
 
-    if (outcome.end == RunEnd::kFinished && request.completedAlert && !externalTask && !externalTaskBound_) {
-        askToOpenOutput(request.outputFolder);
+    if (outcome.end == RunEnd::kFinished && completedAlert && !externalTask && !externalTaskBound_) {
+        askToOpenOutput(outputFolder);
     }
     return outcome;
 }
@@ -131,7 +124,7 @@ void RunController::waitForEnd() {
 }
 
 void RunController::onWorkerEnded(int end) {
-    lastStatus_ = externalTaskStatus(static_cast<RunEnd>(end));
+    lastStatus_ = external::runEndStatus(static_cast<RunEnd>(end));
     // Only picture list mode runs report to an external task (binding is refused in the other mode).
     if (mode_ == kPictureListMode && runEndHook_) runEndHook_(lastStatus_);
     running_ = false;

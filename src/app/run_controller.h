@@ -14,28 +14,18 @@
 
 #include "render/render_run.h"
 #include "render/run_checks.h"
+#include "render/run_request.h"
 
 class QEventLoop;
 class QWidget;
 
 namespace plazor {
 
-class Document;
 class ProgressWindow;
 class UiPort;
 
 // One worker per core.
 int defaultRunJobs();
-
-// What the main window hands over when the start command runs.
-struct RunRequest {
-    std::string sourceFolder;  // the texts of the two folder fields (UTF-8)
-    std::string outputFolder;
-    LoadMode mode = kPictureListMode;
-    bool sliceSubFolder = true;  // preference save_cutline_use_sub_folder
-    bool completedAlert = true;  // preference completed_alert
-    int jobs = defaultRunJobs();
-};
 
 struct RunOutcome {
     std::optional<RunCheckFailure> failure;  // a check failed: nothing started, the caller shows it
@@ -66,9 +56,10 @@ class RunController : public QObject {
     // 1 when the last run finished, 2 when it was stopped; 0 before the first run.
     int lastExternalStatus() const { return lastStatus_; }
 
-    // Checks, then runs `doc` as it stands and returns when the run has ended and the progress window
-    // is hidden. Nothing starts while another run is in progress.
-    RunOutcome run(const Document& doc, const RunRequest& request);
+    // Checks and prepares the request, runs it and returns when the run has ended and the progress
+    // window is hidden; a finished run asks to open its output when `completedAlert` (the preference
+    // completed_alert) is on. Nothing starts while another run is in progress.
+    RunOutcome run(RunRequest request, bool completedAlert);
 
   signals:
     // Emitted by the worker threads only.

@@ -1,9 +1,11 @@
 #include "batch/commands.h"
 
+#include <algorithm>
 #include <thread>
+#include <utility>
 
 #include "render/render_run.h"
-#include "render/run_checks.h"
+#include "render/run_request.h"
 #include "template/names.h"
 #include "template/template_file.h"
 #include "util/colour.h"
@@ -91,7 +93,16 @@ int templateCommand(const Request& request, Streams& io) {
     return kExitOk;
 }
 
-LoadMode modeOf(const Request& request) { return request.subFolders ? kSubFolderListMode : kPictureListMode; }
+RunRequest runRequestOf(Document doc, const Request& request) {
+    RunRequest run;
+    run.document = std::move(doc);
+    run.sourceFolder = request.sourceFolder;
+    run.outputFolder = request.outputFolder;
+    run.mode = request.subFolders ? kSubFolderListMode : kPictureListMode;
+    run.sliceSubFolder = request.sliceSubFolder;
+    run.jobs = request.jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
+    return run;
+}
 
 int checkCommand(const Request& request, Streams& io) {
     Document doc;
@@ -100,7 +111,7 @@ int checkCommand(const Request& request, Streams& io) {
         io.out << "template ok: " << doc.pasteLayers.size() << " paste layers\n";
         return kExitOk;
     }
-    const RunCheckResult checked = checkBeforeRun(doc, request.sourceFolder, request.outputFolder, modeOf(request));
+    const RunCheckResult checked = checkRun(runRequestOf(std::move(doc), request));
     if (!checked.ok()) {
         printCheckFailure(*checked.failure, io.err);
         return kExitChecks;
@@ -113,21 +124,13 @@ int checkCommand(const Request& request, Streams& io) {
 int renderCommand(const Request& request, Streams& io, std::atomic<std::atomic<int>*>& stop) {
     Document doc;
     if (!loadInto(doc, request, io)) return kExitTemplate;
-    const RunCheckResult checked = checkBeforeRun(doc, request.sourceFolder, request.outputFolder, modeOf(request));
-    if (!checked.ok()) {
-        printCheckFailure(*checked.failure, io.err);
+    PreparedRun prepared = prepareRun(runRequestOf(std::move(doc), request));
+    if (!prepared.ok()) {
+        printCheckFailure(*prepared.failure, io.err);
         return kExitChecks;
     }
 
-    RenderJob job;
-    job.document = doc;
-    job.sources = checked.plan.sources;
-    job.outputFolder = request.outputFolder;
-    job.mode = modeOf(request);
-    job.sliceSubFolder = request.sliceSubFolder;
-    job.jobs = request.jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
-
-    const int batches = static_cast<int>(checked.plan.batches);
+    const int batches = static_cast<int>(prepared.batches);
     RunCallbacks callbacks;
     callbacks.progress = [&](int batch) {
         if (io.progressOnTerminal) {
@@ -138,7 +141,7 @@ int renderCommand(const Request& request, Streams& io, std::atomic<std::atomic<i
         if (io.progressOnTerminal) io.err << "\r\033[K";
         io.err << asLine(line);
     };
-    RenderRun run(std::move(job), std::move(callbacks));
+    RenderRun run(std::move(prepared.job), std::move(callbacks));
     stop = &run.stopFlag();
     if (!run.start()) {
         stop = nullptr;

@@ -18,7 +18,7 @@ namespace plazor {
 class EditorState : public QObject {
     Q_OBJECT
 
-public:
+  public:
     CurrentLayer current;
     CanvasMode mode = CanvasMode::Idle;
     double zoom = 1.0;
@@ -53,7 +53,7 @@ public:
 
     bool loading() const { return loadingDepth > 0; }
 
-signals:
+  signals:
     // The canvas repaints itself.
     void repaintRequested();
     // The canvas scrolls so that the layer is visible.
@@ -73,13 +73,13 @@ signals:
 
 // Raises a depth counter for the lifetime of the guard.
 class DepthGuard {
-public:
+  public:
     explicit DepthGuard(int& depth) : depth_(depth) { ++depth_; }
     ~DepthGuard() { --depth_; }
     DepthGuard(const DepthGuard&) = delete;
     DepthGuard& operator=(const DepthGuard&) = delete;
 
-private:
+  private:
     int& depth_;
 };
 

@@ -16,9 +16,6 @@ namespace plazor {
 
 enum class RunEnd { kFinished, kStopped };
 
-// The status an external task gets at the end of a run: 1 finished, 2 stopped.
-inline int externalTaskStatus(RunEnd end) { return end == RunEnd::kFinished ? 1 : 2; }
-
 struct RunCallbacks {
     // Batch b (1-based) is being processed; with several workers, b is the number of finished batches
     // plus one. Called with 1 at the start.

@@ -146,18 +146,28 @@ Check checkSourceScan(const SourceScan& scan, const std::string& folder, LoadMod
                    "在【源图片文件夹】 '" + folder + "' 中没有找到任何可用的图片, 请重新选择", true);
 }
 
+RunCheckFailure outputFolderNotCreated(const std::string& folder) {
+    return messageBox(CheckControl::OutputFolderButton, NoticeIcon::Error,
+                      "【图片保存到】文件夹 '" + folder + "' 创建失败, 请重新选择一个文件夹");
+}
+
+// Whether create_directories could make `folder`: its nearest existing ancestor is a folder.
+bool canBeCreated(const std::string& folder) {
+    std::filesystem::path path = std::filesystem::absolute(folder);
+    std::error_code ec;
+    while (!std::filesystem::exists(path, ec)) {
+        if (ec || !path.has_relative_path()) return false;
+        path = path.parent_path();
+    }
+    return std::filesystem::is_directory(path, ec);
+}
+
 Check checkOutputFolder(const std::string& folder) {
     if (folder.empty()) {
         return balloon(CheckControl::OutputFolderButton, "请选择【图片保存到】文件夹", "请选择", false);
     }
-    if (isFolder(folder)) return std::nullopt;
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    if (ec || !isFolder(folder)) {
-        return messageBox(CheckControl::OutputFolderButton, NoticeIcon::Error,
-                          "【图片保存到】文件夹 '" + folder + "' 创建失败, 请重新选择一个文件夹");
-    }
-    return std::nullopt;
+    if (isFolder(folder) || canBeCreated(folder)) return std::nullopt;
+    return outputFolderNotCreated(folder);
 }
 
 }  // namespace
@@ -181,6 +191,14 @@ RunCheckResult checkBeforeRun(const Document& doc, const std::string& sourceFold
     result.plan.batches = batchCount(scan.list, mode, doc.pasteLayers.size());
     result.plan.sources = std::move(scan.list);
     return result;
+}
+
+std::optional<RunCheckFailure> createOutputFolder(const std::string& folder) {
+    if (isFolder(folder)) return std::nullopt;
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec || !isFolder(folder)) return outputFolderNotCreated(folder);
+    return std::nullopt;
 }
 
 }  // namespace plazor

@@ -54,8 +54,12 @@ struct RunCheckResult {
 
 // Runs the checks in order: background, background size, paste layers, their selections,
 // watermarks, slices, source folder, source scan, output folder. `sourceFolder` and `outputFolder`
-// are the texts of the two folder fields. A missing output folder is created.
+// are the texts of the two folder fields. Only reads: a missing output folder passes when it can be
+// created below its nearest existing ancestor.
 RunCheckResult checkBeforeRun(const Document& doc, const std::string& sourceFolder,
                               const std::string& outputFolder, LoadMode mode);
+
+// Creates the output folder, parents included, when it is missing; the failure when it cannot be.
+std::optional<RunCheckFailure> createOutputFolder(const std::string& folder);
 
 }  // namespace plazor

@@ -72,6 +72,11 @@ class RunControllerTest : public ::testing::Test {
         return r;
     }
 
+    RunOutcome runNow(const Document& doc, RunRequest r, bool completedAlert = true) const {
+        r.document = doc;
+        return controller->run(std::move(r), completedAlert);
+    }
+
     ProgressWindow& progress() const { return *controller->progressWindow(); }
 
     TempDir dir;
@@ -159,7 +164,7 @@ TEST_F(RunControllerTest, StopButtonEndsTheRunStoppedWithoutTheQuestion) {
         EXPECT_FALSE(progress().stopButton()->isEnabled());
     });
 
-    const RunOutcome outcome = controller->run(oneSlotTemplate(), request());
+    const RunOutcome outcome = runNow(oneSlotTemplate(), request());
     ASSERT_TRUE(pressed);
     EXPECT_FALSE(outcome.failure);
     EXPECT_EQ(outcome.end, RunEnd::kStopped);
@@ -184,7 +189,7 @@ TEST_F(RunControllerTest, OneBatchShowsBothNumbersOneThenYesOpensTheOutputFolder
         disabledDuringRun = !window.isEnabled();
     });
 
-    const RunOutcome outcome = controller->run(oneSlotTemplate(), request());
+    const RunOutcome outcome = runNow(oneSlotTemplate(), request());
     EXPECT_EQ(outcome.end, RunEnd::kFinished);
     EXPECT_EQ(controller->lastExternalStatus(), 1);
     EXPECT_EQ(hookStatuses, std::vector<int>{1});
@@ -205,23 +210,21 @@ TEST_F(RunControllerTest, OneBatchShowsBothNumbersOneThenYesOpensTheOutputFolder
 TEST_F(RunControllerTest, NoLeavesTheOutputFolderClosed) {
     writePicture(dir.path() / "src" / "a.png");
     ui.answerBox(UiButton::No);
-    EXPECT_EQ(controller->run(oneSlotTemplate(), request()).end, RunEnd::kFinished);
+    EXPECT_EQ(runNow(oneSlotTemplate(), request()).end, RunEnd::kFinished);
     EXPECT_EQ(ui.boxes.size(), 1u);
     EXPECT_TRUE(ui.openedUrls.empty());
 }
 
 TEST_F(RunControllerTest, NoQuestionWhenThePreferenceIsOffOrATaskIsBound) {
     writePicture(dir.path() / "src" / "a.png");
-    RunRequest quiet = request();
-    quiet.completedAlert = false;
-    EXPECT_EQ(controller->run(oneSlotTemplate(), quiet).end, RunEnd::kFinished);
+    EXPECT_EQ(runNow(oneSlotTemplate(), request(), false).end, RunEnd::kFinished);
     EXPECT_TRUE(ui.boxes.empty());
     EXPECT_TRUE(ui.openedUrls.empty());
 
     // A bound task keeps the window disabled after its run, as the binding left it.
     controller->setExternalTaskBound(true);
     window.setEnabled(false);
-    EXPECT_EQ(controller->run(oneSlotTemplate(), request()).end, RunEnd::kFinished);
+    EXPECT_EQ(runNow(oneSlotTemplate(), request()).end, RunEnd::kFinished);
     EXPECT_TRUE(ui.boxes.empty());
     EXPECT_FALSE(window.isEnabled());
     EXPECT_TRUE(fs::exists(dir.path() / "out" / "a(2).jpg"));
@@ -236,14 +239,14 @@ TEST_F(RunControllerTest, ACompanionThatUnbindsDuringItsTaskGetsNoQuestionButThe
     QObject::connect(progress().progressBar(), &QProgressBar::valueChanged, [this](int value) {
         if (value == 1) controller->setExternalTaskBound(false);
     });
-    EXPECT_EQ(controller->run(oneSlotTemplate(), request()).end, RunEnd::kFinished);
+    EXPECT_EQ(runNow(oneSlotTemplate(), request()).end, RunEnd::kFinished);
     EXPECT_TRUE(ui.boxes.empty());
     EXPECT_TRUE(window.isEnabled());
     EXPECT_EQ(filesIn(dir.path() / "out"), 2u);
 
     // The next run, unbound from its start, asks again.
     ui.answerBox(UiButton::No);
-    EXPECT_EQ(controller->run(oneSlotTemplate(), request()).end, RunEnd::kFinished);
+    EXPECT_EQ(runNow(oneSlotTemplate(), request()).end, RunEnd::kFinished);
     EXPECT_EQ(ui.boxes.size(), 1u);
 }
 
@@ -254,7 +257,7 @@ TEST_F(RunControllerTest, FailedCheckReturnsItsFailureAndStartsNothing) {
     bool hookCalled = false;
     controller->setRunEndHook([&](int) { hookCalled = true; });
 
-    const RunOutcome outcome = controller->run(doc, request());
+    const RunOutcome outcome = runNow(doc, request());
     ASSERT_TRUE(outcome.failure);
     EXPECT_EQ(outcome.failure->title, "请至少创建一个【贴图层】选区");
     EXPECT_EQ(outcome.failure->control, CheckControl::PasteList);
@@ -271,7 +274,7 @@ TEST_F(RunControllerTest, ThreadThatCannotStartShowsTheErrorAndKeepsTheEditorGoi
     writePicture(dir.path() / "src" / "a.png");
     controller->setThreadStarter([](RenderRun&) { return false; });
 
-    const RunOutcome outcome = controller->run(oneSlotTemplate(), request());
+    const RunOutcome outcome = runNow(oneSlotTemplate(), request());
     EXPECT_FALSE(outcome.failure);
     EXPECT_FALSE(outcome.end);
     ASSERT_EQ(ui.boxes.size(), 1u);
@@ -292,7 +295,7 @@ TEST_F(RunControllerTest, InfoLinesReachTheSinkOnTheWindowThread) {
         lines.push_back(line);
         onWindowThread = onWindowThread && QThread::currentThread() == qApp->thread();
     });
-    EXPECT_EQ(controller->run(oneSlotTemplate(), request()).end, RunEnd::kFinished);
+    EXPECT_EQ(runNow(oneSlotTemplate(), request()).end, RunEnd::kFinished);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_TRUE(lines[0].startsWith("无效图片:")) << lines[0].toStdString();
     EXPECT_TRUE(onWindowThread);
@@ -305,10 +308,10 @@ TEST_F(RunControllerTest, StartDuringARunStartsNothingAndSubFolderRunsSkipTheHoo
     controller->setRunEndHook([&](int) { hookCalled = true; });
     std::optional<RunOutcome> nested;
     QObject::connect(progress().progressBar(), &QProgressBar::valueChanged, [&](int value) {
-        if (value == 1 && !nested) nested = controller->run(oneSlotTemplate(), request(kSubFolderListMode));
+        if (value == 1 && !nested) nested = runNow(oneSlotTemplate(), request(kSubFolderListMode));
     });
 
-    EXPECT_EQ(controller->run(oneSlotTemplate(), request(kSubFolderListMode)).end, RunEnd::kFinished);
+    EXPECT_EQ(runNow(oneSlotTemplate(), request(kSubFolderListMode)).end, RunEnd::kFinished);
     ASSERT_TRUE(nested);
     EXPECT_FALSE(nested->failure);
     EXPECT_FALSE(nested->end);

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
 #include <sstream>
+#include <utility>
 
 #include "support/pictures.h"
 #include "support/temp_dir.h"
@@ -70,6 +73,36 @@ TEST(BatchCommands, FailedChecksPrintTheirMessageAndExitTwo) {
     const Outcome c = run({"check", t, dir / "missing", dir / "out"});
     EXPECT_EQ(c.code, kExitChecks);
     EXPECT_NE(c.err.find("【源图片文件夹】的地址不存在"), std::string::npos) << c.err;
+}
+
+// Every entry below `root` with its size and modification time, so that any change shows.
+std::map<std::string, std::pair<std::uintmax_t, std::filesystem::file_time_type>> snapshot(const TempDir& root) {
+    std::map<std::string, std::pair<std::uintmax_t, std::filesystem::file_time_type>> entries;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root.path())) {
+        entries[entry.path().string()] = {entry.is_regular_file() ? entry.file_size() : 0, entry.last_write_time()};
+    }
+    return entries;
+}
+
+TEST(BatchCommands, CheckLeavesTheDiskAsItWasAndRenderThenMakesTheOutputFolder) {
+    TempDir dir;
+    const std::string t = oneSlotTemplate(dir);
+    writeJpeg(dir / "src/a.jpg");
+    writeJpeg(dir / "src/b.jpg");
+    testing::writeFile(dir / "blocker", "1");
+    const auto before = snapshot(dir);
+
+    const Outcome ready = run({"check", t, dir / "src", dir / "out/nested"});
+    EXPECT_EQ(ready.code, kExitOk) << ready.err;
+    EXPECT_NE(ready.out.find("ready: 2 pictures, 2 batches"), std::string::npos) << ready.out;
+    // A folder that cannot be made is found without trying to make it.
+    const Outcome blocked = run({"check", t, dir / "src", dir / "blocker/out"});
+    EXPECT_EQ(blocked.code, kExitChecks);
+    EXPECT_NE(blocked.err.find("创建失败"), std::string::npos) << blocked.err;
+    EXPECT_EQ(snapshot(dir), before);
+
+    EXPECT_EQ(run({"render", t, dir / "src", dir / "out/nested"}).code, kExitOk);
+    EXPECT_TRUE(std::filesystem::exists(dir / "out/nested/a.jpg"));
 }
 
 TEST(BatchCommands, UnreadableTemplateExitsOne) {

@@ -9,6 +9,7 @@
 
 #include "canvas/editor_state.h"
 #include "canvas/canvas_widget.h"
+#include "support/temp_dir.h"
 #include "template/document.h"
 
 namespace plazor {
@@ -131,7 +132,8 @@ TEST_F(CanvasPaintTest, ZoomTwoDoublesWindowPositions) {
 }
 
 TEST_F(CanvasPaintTest, SamplesFillTheirSlotsAndExtraSlotsStayEmpty) {
-    const fs::path file = fs::temp_directory_path() / "plazor_canvas_sample.png";
+    const testing::TempDir dir;
+    const fs::path file = dir.path() / "sample.png";
     QImage green(10, 10, QImage::Format_RGB32);
     green.fill(kGreen);
     ASSERT_TRUE(green.save(QString::fromStdString(file.string())));
@@ -148,11 +150,11 @@ TEST_F(CanvasPaintTest, SamplesFillTheirSlotsAndExtraSlotsStayEmpty) {
     canvas().viewport()->update();
     image = grab();
     EXPECT_EQ(image.pixel(m.x.origin + 25, m.y.origin + 20), kRed);
-    fs::remove(file);
 }
 
 TEST_F(CanvasPaintTest, ReleasedSamplesAreReadAgain) {
-    const fs::path file = fs::temp_directory_path() / "plazor_canvas_reload.png";
+    const testing::TempDir dir;
+    const fs::path file = dir.path() / "reload.png";
     QImage picture(10, 10, QImage::Format_RGB32);
     picture.fill(kGreen);
     ASSERT_TRUE(picture.save(QString::fromStdString(file.string())));
@@ -165,7 +167,6 @@ TEST_F(CanvasPaintTest, ReleasedSamplesAreReadAgain) {
     ASSERT_TRUE(picture.save(QString::fromStdString(file.string())));
     emit state_.previewsInvalidated(0);
     EXPECT_EQ(grab().pixel(m.x.origin + 25, m.y.origin + 20), qRgb(0, 0, 255));
-    fs::remove(file);
 }
 
 TEST_F(CanvasPaintTest, LargeBackgroundScrollsAndKeepsItsPositionsWhenResized) {

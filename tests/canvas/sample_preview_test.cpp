@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "canvas/sample_preview.h"
+#include "support/temp_dir.h"
 
 namespace plazor {
 namespace {
@@ -68,15 +69,13 @@ TEST(SamplePreviewTest, NothingForALayerThatVanishesAtTheZoom) {
 class SamplePicturesTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("plazor_samples_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-        fs::remove_all(root_);
+        root_ = dir_.path();
         fs::create_directories(root_ / "a_empty");
         fs::create_directories(root_ / "b_full");
         for (const char* name : {"1.jpg", "2.png", "3.gif", "notes.txt"})
             std::ofstream(root_ / "b_full" / name) << "x";
     }
-    void TearDown() override { fs::remove_all(root_); }
+    plazor::testing::TempDir dir_;
     fs::path root_;
 };
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <mutex>
 
-#include "render/run_checks.h"
+#include "render/run_request.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
 #include "util/encoding.h"
@@ -82,10 +82,9 @@ RunCallbacks recordInto(Recorded& r) {
 
 RunEnd runJob(const Document& doc, const std::string& source, const std::string& output, Recorded& recorded,
               int jobs = 1, LoadMode mode = kPictureListMode, bool sliceSubFolder = true) {
-    const RunCheckResult checked = checkBeforeRun(doc, source, output, mode);
-    EXPECT_TRUE(checked.ok()) << (checked.failure ? checked.failure->text : "");
-    RenderJob job{doc, checked.plan.sources, output, mode, sliceSubFolder, jobs};
-    RenderRun run(job, recordInto(recorded));
+    PreparedRun prepared = prepareRun(RunRequest{doc, source, output, mode, sliceSubFolder, jobs});
+    EXPECT_TRUE(prepared.ok()) << (prepared.failure ? prepared.failure->text : "");
+    RenderRun run(std::move(prepared.job), recordInto(recorded));
     EXPECT_TRUE(run.start());
     return run.wait();
 }
@@ -301,8 +300,8 @@ TEST(RenderRun, StopEndsTheRunEarly) {
         writePicture(dir.path() / "src" / ("p" + std::to_string(i) + ".png"), 10, 10, "#ff0000");
     Document doc = gridTemplate();
     doc.deletePasteLayers({1, 2, 3});
-    const RunCheckResult checked = checkBeforeRun(doc, dir / "src", dir / "out", kPictureListMode);
-    ASSERT_TRUE(checked.ok());
+    PreparedRun prepared = prepareRun(RunRequest{doc, dir / "src", dir / "out", kPictureListMode, true, 1});
+    ASSERT_TRUE(prepared.ok());
     Recorded recorded;
     RunCallbacks callbacks = recordInto(recorded);
     RenderRun* self = nullptr;
@@ -310,14 +309,12 @@ TEST(RenderRun, StopEndsTheRunEarly) {
     callbacks.progress = [&](int b) {
         if (b == 2) self->requestStop();
     };
-    RenderRun run(RenderJob{doc, checked.plan.sources, dir / "out", kPictureListMode, true, 1}, callbacks);
+    RenderRun run(std::move(prepared.job), callbacks);
     self = &run;
     ASSERT_TRUE(run.start());
     EXPECT_EQ(run.wait(), RunEnd::kStopped);
     EXPECT_EQ(recorded.ends, (std::vector<RunEnd>{RunEnd::kStopped}));
     EXPECT_LE(namesIn(dir.path() / "out").size(), 2u);
-    EXPECT_EQ(externalTaskStatus(RunEnd::kStopped), 2);
-    EXPECT_EQ(externalTaskStatus(RunEnd::kFinished), 1);
 }
 
 TEST(RenderRun, SubFolderModeMakesOneBatchPerFolder) {

@@ -62,7 +62,9 @@ TEST_F(RunChecks, PassingChecksGiveTheSourcesAndBatches) {
     EXPECT_EQ(r.plan.sources.size(), 10u);
     EXPECT_EQ(r.plan.sources.front(), dir / "src/p0.jpg");
     EXPECT_EQ(r.plan.batches, 3u);
-    // The missing output folder was created, parents included.
+    // The checks only read: the missing output folder is made when the run is prepared.
+    EXPECT_FALSE(fs::exists(dir / "out"));
+    EXPECT_EQ(createOutputFolder(output), std::nullopt);
     EXPECT_TRUE(fs::is_directory(output));
 }
 

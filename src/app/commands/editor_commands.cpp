@@ -1,13 +1,13 @@
 #include "app/commands/editor_commands.h"
 
+#include "app/canvas_setup.h"
 #include "app/commands/command_context.h"
-#include "canvas/editor_state.h"
 #include "app/external_tasks.h"
 #include "app/file_drops.h"
 #include "app/info_window.h"
 #include "app/main_window.h"
 #include "app/run_controller.h"
-#include "app/canvas_setup.h"
+#include "canvas/editor_state.h"
 
 namespace plazor {
 

@@ -14,13 +14,13 @@
 #include "app/commands/command_steps.h"
 #include "app/commands/editor_commands.h"
 #include "app/commands/layer_commands.h"
-#include "shell/common_dialogs.h"
 #include "app/layer_lists.h"
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "app/run_check_notice.h"
 #include "app/run_controller.h"
 #include "app/side_panel.h"
+#include "shell/common_dialogs.h"
 #include "template/document.h"
 #include "util/fs.h"
 
@@ -111,11 +111,12 @@ class OutputCommands {
         request.outputFolder = controls_.outputFolder->text().toStdString();
         c_.doc().setSourceFolder(request.sourceFolder);
         c_.doc().setOutputFolder(request.outputFolder);
+        request.document = c_.doc();
         const Preferences& prefs = c_.prefs();
         request.mode = static_cast<LoadMode>(prefs.loadMode);
         request.sliceSubFolder = prefs.sliceSubFolder != 0;
-        request.completedAlert = prefs.completedAlert != 0;
-        const RunOutcome outcome = c_.run.run(c_.doc(), request);
+        request.jobs = defaultRunJobs();
+        const RunOutcome outcome = c_.run.run(std::move(request), prefs.completedAlert != 0);
         if (outcome.failure) presentCheckFailure(c_.ui(), noticeTargets(), *outcome.failure);
     }
 

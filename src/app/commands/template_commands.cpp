@@ -8,9 +8,9 @@
 #include "app/commands/command_steps.h"
 #include "app/commands/editor_commands.h"
 #include "app/commands/layer_commands.h"
-#include "shell/common_dialogs.h"
 #include "app/info_window.h"
 #include "app/main_window.h"
+#include "shell/common_dialogs.h"
 #include "template/document.h"
 #include "template/template_file.h"
 
