@@ -72,6 +72,8 @@ void ExternalTaskLink::releaseGoneWindow() {
 }
 
 void ExternalTaskLink::runTask(const ExternalTask& task) {
+    // The start command refuses a start during a run; the fields keep showing what is being written.
+    if (context_.run.runInProgress()) return;
     const PanelControls& panel = context_.window().panel();
     panel.sourceFolder->setText(QString::fromStdString(task.sourceFolder));
     panel.outputFolder->setText(QString::fromStdString(task.outputFolder));

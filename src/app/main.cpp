@@ -1,4 +1,5 @@
-// plazor: the picture layout editor. Started with "--crash-report <code> <address>" by its own crash
+// plazor: the picture layout editor; "plazor FILE.dat [SOURCE_FOLDER]" starts with that template open
+// and that source folder chosen. Started with "--crash-report <code> <address>" by its own crash
 // handler, it only tells the user about the crash and opens the crash page.
 #include "app/commands/editor_commands.h"
 #include "app/startup.h"
@@ -13,6 +14,7 @@
 #include "util/special_folders.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QTranslator>
 
@@ -45,8 +47,24 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
+    // "plazor FILE.dat [SOURCE_FOLDER]" opens that template and fills the source folder as if chosen.
+    // Made absolute now: the start-up changes the current folder.
+    const QStringList arguments = QApplication::arguments();
+    const auto absoluteArgument = [&arguments](int index) {
+        return arguments.size() > index ? QFileInfo(arguments.at(index)).absoluteFilePath() : QString();
+    };
+    const QString startTemplate = absoluteArgument(1);
+    const QString startSource = absoluteArgument(2);
+
     plazor::EditorParts parts;
-    // The commands object is a child of the main window, which owns it.
-    parts.installCommands = [](plazor::EditorContext& context) { new plazor::EditorCommands(context); };
+    plazor::EditorCommands* commands = nullptr;  // a child of the main window, which owns it
+    parts.installCommands = [&commands](plazor::EditorContext& context) {
+        commands = new plazor::EditorCommands(context);
+    };
+    parts.afterShow = [&commands, &startTemplate, &startSource] {
+        if (!commands) return;
+        if (!startTemplate.isEmpty()) plazor::openTemplateFile(commands->context(), startTemplate);
+        if (!startSource.isEmpty()) plazor::useSourceFolder(commands->context(), startSource.toStdString());
+    };
     return plazor::runEditor(ui, balloons, parts);
 }

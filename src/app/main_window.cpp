@@ -363,6 +363,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // A tool window still showing (the custom display style window has no close box) would keep the
+    // event loop, and with it the process, running after the main window went away.
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child->isWindow() && child->isVisible()) child->hide();
+    }
     QMainWindow::closeEvent(event);
 }
 

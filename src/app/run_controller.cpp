@@ -8,10 +8,10 @@
 #include <thread>
 #include <utility>
 
-#include "shell/completion_question.h"
 #include "app/progress_window.h"
-#include "external/run_status.h"
 #include "app/run_check_notice.h"
+#include "external/run_status.h"
+#include "shell/completion_question.h"
 #include "shell/ui_port.h"
 
 namespace plazor {
@@ -81,6 +81,8 @@ RunOutcome RunController::run(RunRequest request, bool completedAlert) {
 
     running_ = true;
     ended_ = false;
+    // An external task's run stays one even when its companion unbinds before the end.
+    const bool externalTask = externalTaskBound_;
     mode_ = mode;
     if (!threadStarter_(renderRun)) {
         // Ending the program here would lose the unsaved template: tell the user and start nothing.
@@ -102,7 +104,7 @@ RunOutcome RunController::run(RunRequest request, bool completedAlert) {
     mainWindow_->raise();
     mainWindow_->activateWindow();
 
-    if (outcome.end == RunEnd::kFinished && completedAlert && !externalTaskBound_) {
+    if (outcome.end == RunEnd::kFinished && completedAlert && !externalTask && !externalTaskBound_) {
         askToOpenOutput(outputFolder);
     }
     return outcome;

@@ -1,12 +1,14 @@
 // The custom display style window driven through the editor: opened by the style commands with the
 // current layer's values, editing its record live, hidden when the style changes away.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include "app/command_ids.h"
 #include "layer_commands_fixture.h"
@@ -114,6 +116,22 @@ TEST_F(CustomStyleWindowTest, KeepsTheSampleProportionsAndHidesWhenAnotherLayerI
     EXPECT_EQ(record().width, 1);
 
     clickRows(window->pasteList(), {0});
+    EXPECT_FALSE(styleWindow()->isVisible());
+}
+
+TEST_F(CustomStyleWindowTest, QuittingWithTheWindowShowingEndsTheEventLoop) {
+    placedPasteLayers({kStretch});
+    clickRows(window->pasteList(), {0});
+    window->show();
+    command(cmd::kCurrentStyleLast);
+    ASSERT_TRUE(styleWindow()->isVisible());
+
+    // 退出 without saving, then a guard that ends a loop that did not end by itself with another code.
+    ui.answerBox(UiButton::No);
+    QTimer::singleShot(0, window.get(), [this] { command(cmd::kExit); });
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(7); });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(styleWindow()->isVisible());
 }
 

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <memory>
+#include <string>
 
 #include "app/startup.h"
 
@@ -46,5 +48,13 @@ void installSliceCommands(CommandContext& context);      // horizontal slices
 void installListEvents(CommandContext& context);         // the three lists' selection and double clicks
 void installCustomStyleWindow(CommandContext& context);  // the custom display style window
 void installEditCommands(CommandContext& context);       // undo, redo and the step around every command
+
+// Opens the template at `path` as 35201 would once the file is chosen: the save question first.
+void openTemplateFile(CommandContext& context, const QString& path);
+
+// A folder put into the source field as 36113 puts a chosen one (the output folder proposed beside
+// it), and one put into the output field as 36127 does.
+void useSourceFolder(CommandContext& context, const std::string& folder);
+void useOutputFolder(CommandContext& context, const std::string& folder);
 
 }  // namespace plazor
