@@ -34,11 +34,11 @@ inline constexpr int kDefaultDpi = 72;
 inline constexpr std::size_t kDialogFolderBufferBytes = 260;
 
 struct Preferences {
-    int defaultLayerLevel = 0;     // new paste layers: 0 "背景上方", 1 "背景下方"
-    int defaultOverflowStyle = 1;  // new paste layers: "填充式缩放"
+    int defaultLayerLevel = 0;        // new paste layers: 0 "背景上方", 1 "背景下方"
+    int defaultOverflowStyle = 1;     // new paste layers: "填充式缩放"
     int loadMode = kPictureListMode;  // a LoadMode
-    int sliceSubFolder = 1;  // slice strips go into a sub-folder
-    int completedAlert = 1;  // a message box announces the end of a run
+    int sliceSubFolder = 1;           // slice strips go into a sub-folder
+    int completedAlert = 1;           // a message box announces the end of a run
     int dpi = kDefaultDpi;
     std::string backgroundDialogFolder;  // UTF-8 folder of the background picture dialog
     std::string watermarkDialogFolder;   // UTF-8 folder of the watermark picture dialog

@@ -23,11 +23,11 @@ struct Request {
     std::string templatePath;
     std::string sourceFolder;
     std::string outputFolder;
-    bool subFolders = false;       // sub-folder list mode
-    bool sliceSubFolder = true;    // strips into a sub-folder named after the batch
-    bool exact = false;            // decode every picture at full size
-    std::optional<int> dpi;        // used when the template carries none
-    std::optional<int> jobs;       // batches rendered at once; default one per core
+    bool subFolders = false;     // sub-folder list mode
+    bool sliceSubFolder = true;  // strips into a sub-folder named after the batch
+    bool exact = false;          // decode every picture at full size
+    std::optional<int> dpi;      // used when the template carries none
+    std::optional<int> jobs;     // batches rendered at once; default one per core
     std::optional<std::string> writePath;
     std::optional<std::string> planPath;  // render: the batches and names come from this plan
     int shardIndex = 0;                   // render --plan: batches whose index mod shardCount is shardIndex

@@ -16,7 +16,7 @@ namespace plazor {
 // What every batch of a run shares, decoded once: the background picture and the watermarks.
 // Batches take clones, so workers never share a picture they change.
 class RunPictures {
-public:
+  public:
     explicit RunPictures(const Document& doc);
 
     // A copy of the decoded background picture (picture backgrounds), or nothing.
@@ -24,7 +24,7 @@ public:
     // A copy of watermark i, or nothing when it could not be read.
     Wand watermark(std::size_t i) const;
 
-private:
+  private:
     mutable std::mutex mutex_;  // cloning reads the shared pictures' reference counts
     Wand background_;
     std::vector<Wand> watermarks_;

@@ -8,7 +8,9 @@ const char* outputFormatName(const Settings& settings) {
     return settings.format == kFormatPng ? "PNG" : "JPEG";
 }
 
-const char* outputExtension(const Settings& settings) { return settings.format == kFormatPng ? ".png" : ".jpg"; }
+const char* outputExtension(const Settings& settings) {
+    return settings.format == kFormatPng ? ".png" : ".jpg";
+}
 
 void setOutputEncoding(MagickWand* wand, const Settings& settings) {
     MagickSetImageFormat(wand, outputFormatName(settings));

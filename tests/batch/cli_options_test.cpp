@@ -10,8 +10,8 @@ ParseResult parse(std::vector<std::string> args) {
 }
 
 TEST(CommandLine, RenderTakesThreeFoldersAndItsOptions) {
-    const auto r = parse({"render", "t.dat", "src", "out", "--subfolders", "--no-slice-subfolder", "--dpi", "300",
-                          "--jobs", "2", "--exact"});
+    const auto r = parse({"render", "t.dat", "src", "out", "--subfolders", "--no-slice-subfolder", "--dpi",
+                          "300", "--jobs", "2", "--exact"});
     ASSERT_TRUE(r.request) << r.error;
     EXPECT_EQ(r.request->command, Command::Render);
     EXPECT_EQ(r.request->templatePath, "t.dat");
@@ -94,8 +94,9 @@ TEST(CommandLine, APlanFixesTheRunAndAShardIsKOfN) {
 
 TEST(CommandLine, HelpNamesEveryCommandOptionAndExitCode) {
     const std::string help = helpText();
-    for (const char* word : {"render", "check", "template", "plan", "--subfolders", "--no-slice-subfolder",
-                             "--dpi", "--jobs", "--exact", "--write", "--plan", "--shard", "--resume", "Exit codes"}) {
+    for (const char* word :
+         {"render", "check", "template", "plan", "--subfolders", "--no-slice-subfolder", "--dpi", "--jobs",
+          "--exact", "--write", "--plan", "--shard", "--resume", "Exit codes"}) {
         EXPECT_NE(help.find(word), std::string::npos) << word;
     }
 }

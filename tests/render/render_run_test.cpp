@@ -395,8 +395,8 @@ struct DecodedPng {
 DecodedPng decodePng(const fs::path& path) {
     DecodedPng png;
     const std::string bytes = readFile(path);
-    EXPECT_EQ(lodepng::decode(png.rgba, png.width, png.height, reinterpret_cast<const unsigned char*>(bytes.data()),
-                              bytes.size()),
+    EXPECT_EQ(lodepng::decode(png.rgba, png.width, png.height,
+                              reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()),
               0u)
         << path;
     return png;
@@ -404,7 +404,8 @@ DecodedPng decodePng(const fs::path& path) {
 
 double psnr(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
     double squares = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) squares += (a[i] - b[i]) * (a[i] - b[i]);
+    for (std::size_t i = 0; i < a.size(); ++i)
+        squares += (a[i] - b[i]) * (a[i] - b[i]);
     return squares == 0 ? INFINITY : 10 * std::log10(255.0 * 255.0 * static_cast<double>(a.size()) / squares);
 }
 
@@ -449,7 +450,8 @@ TEST(RenderRun, ScaledAndExactDecodingAgreeOnEveryOutput) {
     ASSERT_EQ(names, (std::vector<std::string>{"photo0.png", "photo4.png"}));
     ASSERT_EQ(names, namesIn(dir.path() / "scaled"));
     for (const std::string& name : names) {
-        const DecodedPng a = decodePng(dir.path() / "scaled" / name), b = decodePng(dir.path() / "exact" / name);
+        const DecodedPng a = decodePng(dir.path() / "scaled" / name),
+                         b = decodePng(dir.path() / "exact" / name);
         ASSERT_EQ(a.width, 400u);
         ASSERT_EQ(a.height, 400u);
         ASSERT_EQ(b.width, a.width);
