@@ -11,7 +11,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev qt6-translations-l10n qt6-svg-dev
   libgtest-dev libgmock-dev clang-format nettle-dev
   parallel yamllint python3-yaml
-  xvfb xauth x11-apps xdotool desktop-file-utils xdg-user-dirs fonts-wqy-microhei time
+  xvfb xauth x11-apps xdotool desktop-file-utils appstream groff-base xdg-user-dirs fonts-wqy-microhei time
   clang libclang-rt-14-dev
 )
 

@@ -20,6 +20,10 @@ inline constexpr int kDesktopShortcut = 35207;
 inline constexpr int kWebSite = 35208;
 inline constexpr int kAbout = 35209;
 
+// Menu "编辑(&E)": undo and redo of the template's edits.
+inline constexpr int kUndo = 35210;
+inline constexpr int kRedo = 35211;
+
 // Paste list context menu.
 inline constexpr int kPasteNew = 35300;
 inline constexpr int kPasteInsert = 35301;
@@ -130,5 +134,7 @@ inline constexpr int kColourCount = 36125;
 inline constexpr int kOutputFolder = 36126;
 inline constexpr int kChooseOutput = 36127;
 inline constexpr int kStart = 36128;
+// The quality track bar has no identifier of its own; its moves reach the step bracket under this one.
+inline constexpr int kQualitySlider = 36129;
 
 }  // namespace plazor::ctl

@@ -1,6 +1,7 @@
 #include "app/external_tasks.h"
 
 #include <QLineEdit>
+#include <QTimer>
 
 #include "app/command_ids.h"
 #include "app/commands/command_context.h"
@@ -22,8 +23,10 @@ ExternalTaskLink::ExternalTaskLink(CommandContext& context, const QString& endpo
       endpoint_(new WindowEndpoint(
           endpointFolder, std::string(kWindowClass),
           [&window = context.window()] { return window.windowTitle(); },
-          [this](const Request& request) { return handle(request); }, this)) {
+          [this](const Request& request) { return handle(request); }, this)),
+      boundCheck_(new QTimer(this)) {
     context.run.setRunEndHook([this](int status) { reportRunEnd(status); });
+    connect(boundCheck_, &QTimer::timeout, this, &ExternalTaskLink::releaseGoneWindow);
 }
 
 std::int32_t ExternalTaskLink::handle(const Request& request) {
@@ -31,6 +34,8 @@ std::int32_t ExternalTaskLink::handle(const Request& request) {
     now.runInProgress = context_.run.runInProgress();
     now.subFolderListMode = context_.prefs().loadMode == kSubFolderListMode;
     now.pasteLayers = context_.doc().pasteLayers.size();
+    // A dead companion must not keep a new one out.
+    if (request.tag == kBindTag) releaseGoneWindow();
     const HostDecision decision = host_.receive(request, now);
     switch (decision.effect) {
         case HostEffect::Bound:
@@ -50,11 +55,25 @@ std::int32_t ExternalTaskLink::handle(const Request& request) {
 
 void ExternalTaskLink::setBound(bool bound) {
     context_.run.setExternalTaskBound(bound);
+    if (bound) {
+        boundCheck_->start(kBoundCheckMs);
+    } else {
+        boundCheck_->stop();
+    }
     // An unbind during a run leaves the window to the run, which enables it when it ends.
     if (bound || !context_.run.runInProgress()) context_.window().setEnabled(!bound);
 }
 
+void ExternalTaskLink::releaseGoneWindow() {
+    const std::optional<std::string>& bound = host_.boundWindow();
+    if (!bound || !endpointGone(endpointPath(endpoint_->folder(), QString::fromStdString(*bound)))) return;
+    host_.releaseGoneWindow();
+    setBound(false);
+}
+
 void ExternalTaskLink::runTask(const ExternalTask& task) {
+    // The start command refuses a start during a run; the fields keep showing what is being written.
+    if (context_.run.runInProgress()) return;
     const PanelControls& panel = context_.window().panel();
     panel.sourceFolder->setText(QString::fromStdString(task.sourceFolder));
     panel.outputFolder->setText(QString::fromStdString(task.outputFolder));
@@ -64,13 +83,17 @@ void ExternalTaskLink::runTask(const ExternalTask& task) {
 void ExternalTaskLink::reportRunEnd(int status) {
     const std::optional<std::string>& bound = host_.boundWindow();
     if (!bound) return;
-    // The companion answers at once; one that has gone away simply misses the status.
-    exchange(endpointPath(endpoint_->folder(), QString::fromStdString(*bound)),
-             {kStatusTag, endpoint_->name().toStdString(), encodeStatusPayload(status)}, kAnswerTimeoutMs);
+    // The companion answers at once; one that has gone away misses the status and loses its binding.
+    const std::optional<Reply> reply = exchange(
+        endpointPath(endpoint_->folder(), QString::fromStdString(*bound)),
+        {kStatusTag, endpoint_->name().toStdString(), encodeStatusPayload(status)}, kAnswerTimeoutMs);
+    if (!reply) releaseGoneWindow();
 }
 
 void installExternalTasks(CommandContext& context) {
-    new ExternalTaskLink(context, defaultEndpointFolder());
+    const QString folder = defaultEndpointFolder();
+    removeStaleEndpoints(folder);
+    new ExternalTaskLink(context, folder);
 }
 
 }  // namespace plazor

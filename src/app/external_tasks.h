@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+class QTimer;
+
 #include <cstdint>
 
 #include "external/task_host.h"
@@ -19,6 +21,9 @@ class WindowEndpoint;
 }
 
 class ExternalTaskLink : public QObject {
+    // How often a bound window is checked for having gone away.
+    static constexpr int kBoundCheckMs = 2000;
+
     Q_OBJECT
 
   public:
@@ -31,6 +36,9 @@ class ExternalTaskLink : public QObject {
   private:
     std::int32_t handle(const external::Request& request);
     void setBound(bool bound);
+    // A companion that was killed never unbinds: when its endpoint is missing or refuses connections,
+    // the binding ends here and the window is the user's again.
+    void releaseGoneWindow();
     // Fills the two folder fields and starts the run; returns when the run has ended.
     void runTask(const external::ExternalTask& task);
     void reportRunEnd(int status);
@@ -38,9 +46,11 @@ class ExternalTaskLink : public QObject {
     CommandContext& context_;
     external::TaskHost host_;
     external::WindowEndpoint* endpoint_;
+    QTimer* boundCheck_;
 };
 
-// Creates the main window's endpoint in the user's runtime folder.
+// Creates the main window's endpoint in the user's runtime folder, after removing the endpoints that
+// killed programs left there.
 void installExternalTasks(CommandContext& context);
 
 }  // namespace plazor

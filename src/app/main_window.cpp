@@ -98,6 +98,18 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::onCommand(int id) {
+    bracketed(id, [this, id] { runCommand(id); });
+}
+
+void MainWindow::bracketed(int id, const std::function<void()>& body) {
+    if (stepBracket_) {
+        stepBracket_(id, body);
+    } else {
+        body();
+    }
+}
+
+void MainWindow::runCommand(int id) {
     switch (id) {
         case ctl::kPictureOption:
             controls_.pictureOption->setChecked(true);
@@ -135,6 +147,10 @@ void MainWindow::setCommandHandler(int id, std::function<void()> handler) {
 
 void MainWindow::setListEventHandler(std::function<void(const ListEvent&)> handler) {
     listHandler_ = std::move(handler);
+}
+
+void MainWindow::setStepBracket(StepBracket bracket) {
+    stepBracket_ = std::move(bracket);
 }
 
 void MainWindow::setCloseHandler(std::function<bool()> handler) {
@@ -227,6 +243,7 @@ void MainWindow::connectControls() {
     }
     connect(c.quality, &QSlider::valueChanged, this, [this](int value) {
         controls_.qualityText->setText(QString::fromStdString(qualityText(value)));
+        forward(ctl::kQualitySlider);
     });
     for (LayerList* list : {c.pasteList, c.watermarkList, c.sliceList}) {
         connect(list, &LayerList::listEvent, this, &MainWindow::onListEvent);
@@ -345,6 +362,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (closeHandler_ && !closeHandler_()) {
         event->ignore();
         return;
+    }
+    // A tool window still showing (the custom display style window has no close box) would keep the
+    // event loop, and with it the process, running after the main window went away.
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child->isWindow() && child->isVisible()) child->hide();
     }
     QMainWindow::closeEvent(event);
 }

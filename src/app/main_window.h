@@ -65,6 +65,13 @@ class MainWindow : public QMainWindow {
     // Selection changes and double clicks of the three lists.
     void setListEventHandler(std::function<void(const ListEvent&)> handler);
 
+    // Runs around every command and every list event (with the list's identifier), so that each one
+    // is a single undo step however many commands it runs; it must call `body` once.
+    using StepBracket = std::function<void(int id, const std::function<void()>& body)>;
+    void setStepBracket(StepBracket bracket);
+    // The Edit menu's items: "撤销 <label>" and "重做 <label>", greyed when there is nothing.
+    void showEditSteps(bool canUndo, const QString& undoLabel, bool canRedo, const QString& redoLabel);
+
     // Asked whenever the window is about to close (its close box, 35204); false keeps it open.
     void setCloseHandler(std::function<bool()> handler);
 
@@ -133,6 +140,8 @@ class MainWindow : public QMainWindow {
     void buildStatusBar();
     void connectControls();
     void forward(int id);
+    void runCommand(int id);
+    void bracketed(int id, const std::function<void()>& body);
     bool runPreferenceCommand(int id);
     void updateSettingsChecks();
     void onListEvent(const ListEvent& event);
@@ -153,6 +162,7 @@ class MainWindow : public QMainWindow {
     std::map<Popup, QMenu*> popups_;
     std::map<int, std::function<void()>> handlers_;
     std::function<void(const ListEvent&)> listHandler_;
+    StepBracket stepBracket_;
     std::function<bool()> closeHandler_;
     double zoom_ = 1.0;
     bool syncing_ = false;  // controls are being set from the document: no commands

@@ -58,6 +58,8 @@ const std::vector<MenuDef>& menuBarDef() {
                  item(MENU_TEXT("保存(&S)...\tCtrl+S"), cmd::kSaveTemplate),
                  item(MENU_TEXT("另存为(&A)..."), cmd::kSaveTemplateAs), kSeparator,
                  item(MENU_TEXT("退出(&X)"), cmd::kExit)}),
+        subMenu(MENU_TEXT("编辑(&E)"),
+                {item(MENU_TEXT("撤销"), cmd::kUndo), item(MENU_TEXT("重做"), cmd::kRedo)}),
         subMenu(MENU_TEXT("设置(&O)"),
                 {subMenu(MENU_TEXT("【贴图层】默认层次"),
                          {check(MENU_TEXT("背景上方"), cmd::kDefaultLevelAbove),
@@ -202,6 +204,22 @@ void MainWindow::buildAccelerators() {
         shortcut->setObjectName(QStringLiteral("Accelerator%1").arg(id));
         connect(shortcut, &QShortcut::activated, this, [this, id] { onCommand(id); });
     }
+    // The items' own shortcuts work only in this window; a line edit with the focus claims its undo
+    // and redo keys first, so it keeps its own undo.
+    action(cmd::kUndo)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    action(cmd::kRedo)
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    showEditSteps(false, {}, false, {});
+}
+
+void MainWindow::showEditSteps(bool canUndo, const QString& undoLabel, bool canRedo,
+                               const QString& redoLabel) {
+    const auto show = [](QAction* item, const QString& verb, bool enabled, const QString& label) {
+        item->setText(enabled && !label.isEmpty() ? verb + QLatin1Char(' ') + label : verb);
+        item->setEnabled(enabled);
+    };
+    show(action(cmd::kUndo), tr("撤销"), canUndo, undoLabel);
+    show(action(cmd::kRedo), tr("重做"), canRedo, redoLabel);
 }
 
 QAction* MainWindow::action(int id) const {
@@ -329,7 +347,7 @@ void MainWindow::onListEvent(const ListEvent& event) {
         showListContextMenu(event.listId, event.globalPos);
         return;
     }
-    if (listHandler_) listHandler_(event);
+    if (listHandler_) bracketed(event.listId, [this, &event] { listHandler_(event); });
 }
 
 }  // namespace plazor

@@ -51,6 +51,13 @@ QWidget* makeBlock(QWidget* panel, const QString& name, int height, const QStrin
     place(block, {0, 0, kBlockWidth, height});
     auto* frame = new QGroupBox(frameTitle, block);
     frame->setObjectName(name + QStringLiteral("Frame"));
+    // The frame's top edge runs through the middle of the caption row, as the caption containers and
+    // "保存图片" are laid out for; Qt's own styles draw it below a whole caption line instead.
+    frame->setStyleSheet(
+        QStringLiteral("QGroupBox { border: 1px solid palette(mid); border-radius: 2px;"
+                       " margin-top: %1px; }"
+                       "QGroupBox::title { subcontrol-origin: margin; left: 9px; padding: 0; }")
+            .arg(kFrameTopEdge));
     place(frame, {0, 0, kBlockWidth, height});
     if (frameOut) *frameOut = frame;
     return block;

@@ -21,6 +21,9 @@ class QWidget;
 
 namespace plazor {
 
+// The y of a block frame's top edge inside its block: the middle of the 16-pixel caption row.
+inline constexpr int kFrameTopEdge = 8;
+
 class ColourSwatch;
 class LayerList;
 

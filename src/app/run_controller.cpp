@@ -101,6 +101,8 @@ RunOutcome RunController::run(RunRequest request, bool completedAlert) {
 
     running_ = true;
     ended_ = false;
+    // An external task's run stays one even when its companion unbinds before the end.
+    const bool externalTask = externalTaskBound_;
     mode_ = mode;
     if (!threadStarter_(renderRun)) {
         // Ending the program here would lose the unsaved template: tell the user and start nothing.
@@ -127,7 +129,7 @@ RunOutcome RunController::run(RunRequest request, bool completedAlert) {
     mainWindow_->raise();
     mainWindow_->activateWindow();
 
-    if (outcome.end == RunEnd::kFinished && completedAlert && !externalTaskBound_) {
+    if (outcome.end == RunEnd::kFinished && completedAlert && !externalTask && !externalTaskBound_) {
         askToOpenOutput(outputFolder);
     }
     return outcome;

@@ -1,13 +1,13 @@
 #include "app/startup.h"
 
 #include "app/command_ids.h"
-#include "shell/common_dialogs.h"
 #include "app/desktop_launcher.h"
 #include "app/event_filter.h"
 #include "app/image_library_check.h"
 #include "app/info_window.h"
 #include "app/main_window.h"
 #include "app/preferences.h"
+#include "shell/common_dialogs.h"
 #include "shell/settings_store.h"
 #include "template/document.h"
 #include "util/fs.h"
@@ -182,6 +182,7 @@ int runEditor(UiPort& ui, BalloonRegister& balloons, const EditorParts& parts) {
 
     window.showMaximized();
     window.setStatusText(kStatusBackgroundSize, pixelSizeText(doc.background.width, doc.background.height));
+    if (parts.afterShow) parts.afterShow();
 
     offerDesktopShortcut(
         ui, &window, prefs.checkShortcut != 0, folders,

@@ -84,6 +84,8 @@ struct EditorContext {
 // with MainWindow::setCommandHandler.
 struct EditorParts {
     std::function<void(EditorContext&)> installCommands;
+    // Runs once the main window is showing (the template named on the command line opens here).
+    std::function<void()> afterShow;
 };
 
 // Runs the whole start-up and then the event loop; returns the process's exit code.

@@ -9,7 +9,7 @@
 #include "template/names.h"
 #include "template/template_file.h"
 #include "util/colour.h"
-#include "util/product.h"
+#include "util/program_info.h"
 
 namespace plazor::batch {
 namespace {
@@ -120,7 +120,7 @@ int runRequest(const Request& request, Streams io, std::atomic<std::atomic<int>*
             io.out << helpText();
             return kExitOk;
         case Command::Version:
-            io.out << "plazor-batch " << product::kVersion << "\n";
+            io.out << versionLine() << "\n";
             return kExitOk;
         case Command::Template:
             return templateCommand(request, io);

@@ -12,10 +12,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "shell/common_dialogs.h"
-#include "shell/completion_question.h"
-#include "shell/settings_store.h"
-#include "shell/ui_port.h"
 #include "companion/series_rules.h"
 #include "external/endpoint_client.h"
 #include "external/endpoints.h"
@@ -23,7 +19,11 @@
 #include "external/task_host.h"
 #include "external/window_endpoint.h"
 #include "render/output_folder.h"
+#include "shell/common_dialogs.h"
+#include "shell/completion_question.h"
 #include "shell/local_file_url.h"
+#include "shell/settings_store.h"
+#include "shell/ui_port.h"
 #include "util/fs.h"
 #include "util/product.h"
 
@@ -65,6 +65,9 @@ CompanionWindow::CompanionWindow(UiPort& ui, SettingsStore& store, const QString
     connect(this, &CompanionWindow::workerStatus, status_, &QLabel::setText, Qt::BlockingQueuedConnection);
     connect(this, &CompanionWindow::workerProgress, progress_, &QProgressBar::setValue,
             Qt::BlockingQueuedConnection);
+    connect(
+        this, &CompanionWindow::workerSkipped, this,
+        [this](const QString& text) { skipped_.push_back(text); }, Qt::BlockingQueuedConnection);
     connect(this, &CompanionWindow::workerEnded, this, &CompanionWindow::endSeries,
             Qt::BlockingQueuedConnection);
 
@@ -226,6 +229,7 @@ void CompanionWindow::startSeries() {
     progress_->setValue(0);
     shared_.state = kRunning;
     shared_.wakeUp = false;
+    skipped_.clear();
     savedEnabled_.clear();
     for (QWidget* control : seriesControls_) {
         savedEnabled_.push_back(control->isEnabled());
@@ -245,6 +249,9 @@ void CompanionWindow::startWorker(std::vector<std::string> folders) {
         SeriesCallbacks report;
         report.status = [this](const std::string& text) { emit workerStatus(QString::fromStdString(text)); };
         report.progress = [this](int done) { emit workerProgress(done); };
+        report.skipped = [this](const std::string& text) {
+            emit workerSkipped(QString::fromStdString(text));
+        };
         report.sendStart = [&mainWindow, &self](const std::string& payload) {
             return exchange(mainWindow, {kStartTag, self, payload}, kNoTimeout).has_value();
         };
@@ -278,6 +285,9 @@ void CompanionWindow::endSeries(const QString& tooLongPath) {
     unbindIfBound();
     start_->setText(tr("启动"));
     bringToFront();
+    // Told once at the end rather than one box per folder, which would hold the series up.
+    if (!skipped_.isEmpty())
+        showMessage(ui_, this, skipped_.join(QLatin1Char('\n')), tr("提示"), UiIcon::Warning);
     if (!tooLongPath.isEmpty()) {
         const std::string path = tooLongPath.toStdString();
         endForLongPath(folderPathTooLongMessage(path), path);

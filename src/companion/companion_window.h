@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <cstdint>
@@ -61,6 +62,7 @@ class CompanionWindow : public QWidget {
     // Emitted by the worker only; it goes on once the window thread has handled each.
     void workerStatus(const QString& text);
     void workerProgress(int done);
+    void workerSkipped(const QString& text);
     void workerEnded(const QString& tooLongPath);
 
   protected:
@@ -93,6 +95,8 @@ class CompanionWindow : public QWidget {
     // The 11 controls from the bind title to the start button, disabled during a series.
     std::vector<QWidget*> seriesControls_;
     std::vector<bool> savedEnabled_;
+    // The folders of this series that could not be handed over, told at its end.
+    QStringList skipped_;
 
     SeriesShared shared_;
     std::string mainWindow_;  // the bound main window's endpoint name

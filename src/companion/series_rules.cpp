@@ -49,6 +49,22 @@ std::optional<Notice> folderRefusal(const SeriesInput& input) {
     return std::nullopt;
 }
 
+// Depth-first like the file system's own walk, but each folder's sub-folders in source-list order, so
+// that the folders are handed over in name order on every file system.
+ListResult listSortedSubFolders(const std::string& folder, bool allLevels, std::vector<std::string>& out) {
+    std::vector<std::string> children;
+    ListResult listing = listSubFolders(folder, false, children);
+    if (listing.guardMessage) return listing;
+    sortSources(children);
+    for (std::string& child : children) {
+        out.push_back(child);
+        if (!allLevels) continue;
+        const ListResult deeper = listSortedSubFolders(child, true, out);
+        if (deeper.guardMessage) return deeper;
+    }
+    return listing;
+}
+
 }  // namespace
 
 std::optional<std::string> bindTitleCandidate(const std::vector<external::WindowIdentity>& windows) {
@@ -104,7 +120,7 @@ SeriesStart prepareSeries(const SeriesInput& input, const SeriesLink& link) {
 PictureFolders listPictureFolders(const std::string& sourceFolder, bool allLevels) {
     PictureFolders result;
     std::vector<std::string> folders;
-    result.listing = listSubFolders(normaliseFolder(sourceFolder), allLevels, folders);
+    result.listing = listSortedSubFolders(normaliseFolder(sourceFolder), allLevels, folders);
     if (result.listing.guardMessage) return result;
     for (std::string& folder : folders) {
         std::vector<std::string> names;

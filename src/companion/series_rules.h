@@ -66,7 +66,8 @@ struct SeriesStart {
 SeriesStart prepareSeries(const SeriesInput& input, const SeriesLink& link);
 
 // The sub-folders of the source folder (all levels when `allLevels`, depth-first) whose own files
-// include a picture, in listing order. A listing stopped by the path-length guard comes back as such.
+// include a picture, each folder's sub-folders in source-list order. A listing stopped by the path-length
+// guard comes back as such.
 struct PictureFolders {
     std::vector<std::string> folders;
     ListResult listing;

@@ -42,6 +42,10 @@ std::string seriesProgressText(std::size_t folders, std::size_t done) {
     return "共 " + std::to_string(folders) + " 个子文件夹, 已处理：" + std::to_string(done) + " 个";
 }
 
+std::string unusableFolderText(const std::string& folder) {
+    return "无法处理的文件夹名: " + escapedName(folder);
+}
+
 std::optional<std::string> runSeries(const SeriesPlan& plan, SeriesShared& shared,
                                      const SeriesCallbacks& report) {
     const std::size_t total = plan.folders.size();
@@ -49,17 +53,24 @@ std::optional<std::string> runSeries(const SeriesPlan& plan, SeriesShared& share
     for (std::size_t i = 0; i < total; ++i) {
         const std::string& folder = plan.folders[i];
         const std::string output = mirroredFolder(plan.sourceFolder, plan.outputFolder, folder);
-        std::error_code ec;
-        std::filesystem::create_directories(output, ec);
-
         const std::optional<std::string> payload = external::encodeStartPayload({folder, output});
         if (!payload) {
-            shared.state = kStopping;
             for (const std::string& path : {folder, output}) {
-                if (gbkByteLength(path) > kMaxPathBytes) return path;
+                if (gbkByteLength(path) > kMaxPathBytes) {
+                    shared.state = kStopping;
+                    return path;
+                }
             }
-            return std::nullopt;
+            // A name the payload's encoding cannot carry is one folder the main program cannot be
+            // given; the others still can.
+            report.skipped(unusableFolderText(folder));
+            report.progress(static_cast<int>(i + 1));
+            report.status(seriesProgressText(total, i + 1));
+            if (i + 1 == total) shared.state = kCompleted;
+            continue;
         }
+        std::error_code ec;
+        std::filesystem::create_directories(output, ec);
         // The main program reports a run's end before it replies to the start, so a run that took
         // place has woken the worker by the time the send returns.
         if (!report.sendStart(*payload) || !shared.takeWakeUp()) {

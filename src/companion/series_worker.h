@@ -39,6 +39,8 @@ struct SeriesCallbacks {
     // Sends one start payload to the bound main window and returns when its reply has come: false
     // when the main window could not be reached or went away.
     std::function<bool(const std::string& payload)> sendStart;
+    // A folder passed over, with the text that tells the user which and why.
+    std::function<void(const std::string& text)> skipped;
 };
 
 // "<output folder><folder without the source folder in front>"
@@ -49,10 +51,13 @@ std::string mirroredFolder(const std::string& sourceFolder, const std::string& o
 std::string seriesStartText(std::size_t folders);
 std::string seriesProgressText(std::size_t folders, std::size_t done);
 
-// Runs the series; the state ends completed or stopping. A task whose run did not report its end
-// (the main program refused the task, or went away) stops the series rather than wait for ever, and so
-// does a task whose folders cannot be written into the start payload. The result is the path that was
-// too long for it, if that was the reason.
+// "无法处理的文件夹名: <the path, bytes that are not UTF-8 shown as \xNN>"
+std::string unusableFolderText(const std::string& folder);
+
+// Runs the series; the state ends completed or stopping. A folder whose name cannot be written into
+// the start payload's encoding is reported as skipped and the series goes on with the next. A task whose run
+// did not report its end (the main program refused the task, or went away) stops the series rather than wait
+// for ever, and so does a path too long for the payload; that path is the result.
 std::optional<std::string> runSeries(const SeriesPlan& plan, SeriesShared& shared,
                                      const SeriesCallbacks& report);
 

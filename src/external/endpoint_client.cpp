@@ -35,6 +35,14 @@ std::optional<Reply> exchange(const QString& endpointPath, const Request& reques
     }
 }
 
+bool endpointGone(const QString& endpointPath) {
+    QLocalSocket socket;
+    socket.connectToServer(endpointPath);
+    if (socket.waitForConnected(kQueryTimeoutMs)) return false;
+    const QLocalSocket::LocalSocketError error = socket.error();
+    return error == QLocalSocket::ServerNotFoundError || error == QLocalSocket::ConnectionRefusedError;
+}
+
 std::vector<FoundWindow> listWindows(const QString& folder, const QString& ownName) {
     std::vector<FoundWindow> windows;
     for (const QString& name : endpointNames(folder)) {

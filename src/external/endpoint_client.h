@@ -21,6 +21,10 @@ inline constexpr int kNoTimeout = -1;
 // runs out.
 std::optional<Reply> exchange(const QString& endpointPath, const Request& request, int timeoutMs);
 
+// True when nothing listens at the endpoint any more: its socket is missing or refuses the connection,
+// as the socket of a program that was killed does. A window that is merely busy still accepts.
+bool endpointGone(const QString& endpointPath);
+
 struct FoundWindow {
     QString endpointName;
     WindowIdentity identity;

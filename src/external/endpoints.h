@@ -18,4 +18,8 @@ QString endpointPath(const QString& folder, const QString& name);
 // The endpoint names in `folder`, sorted.
 QStringList endpointNames(const QString& folder);
 
+// Removes the endpoints in `folder` that no process answers any more, left behind by programs that
+// were killed; returns how many went.
+int removeStaleEndpoints(const QString& folder);
+
 }  // namespace plazor::external

@@ -55,6 +55,9 @@ class TaskHost {
     // Only the bound window may unbind (1); anyone else is ignored (0).
     std::int32_t unbind(std::string_view sender);
 
+    // Forgets the bound window without an unbind: it has gone away and will never send one.
+    void releaseGoneWindow() { bound_.reset(); }
+
     // The endpoint name of the bound window.
     const std::optional<std::string>& boundWindow() const { return bound_; }
 

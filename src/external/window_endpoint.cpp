@@ -3,8 +3,9 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
+#include <QTimer>
 
-#include <memory>
+#include <algorithm>
 
 #include "external/endpoints.h"
 #include "external/protocol.h"
@@ -12,21 +13,26 @@
 namespace plazor::external {
 
 WindowEndpoint::WindowEndpoint(const QString& folder, std::string windowClass, std::function<QString()> title,
-                               Handler handler, QObject* parent)
+                               Handler handler, QObject* parent, EndpointLimits limits)
     : QObject(parent),
       folder_(folder),
       name_(newEndpointName()),
       windowClass_(std::move(windowClass)),
       title_(std::move(title)),
       handler_(std::move(handler)),
-      server_(new QLocalServer(this)) {
-    const QString path = endpointPath(folder_, name_);
-    // Only this user may connect. A socket file of the same name can only be left over from an ended
-    // process that had our process number.
+      limits_(limits),
+      server_(new QLocalServer(this)),
+      relisten_(new QTimer(this)) {
+    // Only this user may connect.
     server_->setSocketOptions(QLocalServer::UserAccessOption);
-    QLocalServer::removeServer(path);
     connect(server_, &QLocalServer::newConnection, this, &WindowEndpoint::acceptConnections);
-    server_->listen(path);
+    // A failed accept (no descriptors left) closes the server and deletes its socket; it must come back
+    // once descriptors are free again, or no companion could ever reach this window.
+    connect(relisten_, &QTimer::timeout, this, [this] {
+        if (!server_->isListening()) listen();
+    });
+    relisten_->start(limits_.relistenMs);
+    listen();
 }
 
 WindowEndpoint::~WindowEndpoint() {
@@ -37,30 +43,54 @@ bool WindowEndpoint::isListening() const {
     return server_->isListening();
 }
 
+void WindowEndpoint::listen() {
+    const QString path = endpointPath(folder_, name_);
+    // A socket file of the same name can only be left over from an ended process that had our process
+    // number, or from this endpoint's own earlier listening.
+    QLocalServer::removeServer(path);
+    server_->listen(path);
+}
+
 void WindowEndpoint::acceptConnections() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        auto received = std::make_shared<std::string>();
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket, received] {
-            const QByteArray chunk = socket->readAll();
-            received->append(chunk.constData(), static_cast<std::size_t>(chunk.size()));
-            Parsed<Request> parsed = parseRequest(*received);
-            if (parsed.status == FrameStatus::Incomplete) return;
-            // From here on the socket is ours to delete, once its reply has gone out.
-            disconnect(socket, nullptr, this, nullptr);
-            disconnect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            if (parsed.status == FrameStatus::Invalid) {
-                socket->abort();
-                socket->deleteLater();
-                return;
-            }
-            // Answered from the event loop rather than inside the socket's own signal, because a
-            // handler may run a nested event loop for as long as a run takes.
-            QMetaObject::invokeMethod(
-                this, [this, socket, request = std::move(parsed.value)] { answer(socket, request); },
-                Qt::QueuedConnection);
-        });
+        if (static_cast<int>(incomplete_.size()) >= limits_.maxIncomplete) drop(incomplete_.front().first);
+        incomplete_.emplace_back(socket, std::string());
+        connect(socket, &QLocalSocket::disconnected, this, [this, socket] { drop(socket); });
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { receive(socket); });
+        QTimer::singleShot(limits_.frameTimeoutMs, socket, [this, socket] { drop(socket); });
+        // Bytes that came with the connection raise no readyRead of their own.
+        if (socket->bytesAvailable() > 0) receive(socket);
     }
+}
+
+void WindowEndpoint::receive(QLocalSocket* socket) {
+    const auto entry = std::ranges::find(incomplete_, socket, &std::pair<QLocalSocket*, std::string>::first);
+    if (entry == incomplete_.end()) return;
+    const QByteArray chunk = socket->readAll();
+    entry->second.append(chunk.constData(), static_cast<std::size_t>(chunk.size()));
+    Parsed<Request> parsed = parseRequest(entry->second);
+    if (parsed.status == FrameStatus::Incomplete) return;
+    if (parsed.status == FrameStatus::Invalid) {
+        drop(socket);
+        return;
+    }
+    // From here on the socket is ours to delete, once its reply has gone out; its time limit is over.
+    incomplete_.erase(entry);
+    disconnect(socket, nullptr, this, nullptr);
+    // Answered from the event loop rather than inside the socket's own signal, because a handler may
+    // run a nested event loop for as long as a run takes.
+    QMetaObject::invokeMethod(
+        this, [this, socket, request = std::move(parsed.value)] { answer(socket, request); },
+        Qt::QueuedConnection);
+}
+
+void WindowEndpoint::drop(QLocalSocket* socket) {
+    const auto entry = std::ranges::find(incomplete_, socket, &std::pair<QLocalSocket*, std::string>::first);
+    if (entry == incomplete_.end()) return;
+    incomplete_.erase(entry);
+    disconnect(socket, nullptr, this, nullptr);
+    socket->abort();
+    socket->deleteLater();
 }
 
 void WindowEndpoint::answer(QLocalSocket* socket, const Request& request) {

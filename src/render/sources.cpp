@@ -113,6 +113,8 @@ Batch batchAt(const std::vector<std::string>& sources, LoadMode mode, std::size_
             return batch;
         }
         keepPictures(batch.pictures);
+        // Listed in name order, as the source list is, whatever order the file system keeps them in.
+        sortSources(batch.pictures);
         if (batch.pictures.size() > pasteLayerCount) batch.pictures.resize(pasteLayerCount);
         return batch;
     }

@@ -49,7 +49,7 @@ struct Batch {
 
 // Batch `index` (0-based) of a scanned source list. Picture list mode: the next slice of the list,
 // named after its first picture without the part from the last "."; sub-folder list mode: the
-// pictures of that sub-folder in the file system's order, at most `pasteLayerCount`, named after it.
+// pictures of that sub-folder in source-list order, at most `pasteLayerCount`, named after it.
 Batch batchAt(const std::vector<std::string>& sources, LoadMode mode, std::size_t pasteLayerCount,
               std::size_t index);
 

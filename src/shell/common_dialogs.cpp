@@ -65,6 +65,17 @@ QString pictureFileFilter() {
            QStringLiteral(" (*.PNG *.JPG *.JPEG *.GIF *.png *.jpg *.jpeg *.gif)");
 }
 
+bool filterLabelShowsPatterns(const QString& filter) {
+    if (filter.isEmpty()) return false;
+    for (const QString& one : filter.split(QStringLiteral(";;"))) {
+        const QString text = one.trimmed();
+        const qsizetype open = text.lastIndexOf(QLatin1Char('('));
+        if (open <= 0 || !text.endsWith(QLatin1Char(')'))) return false;
+        if (!text.left(open).trimmed().endsWith(QLatin1Char(')'))) return false;
+    }
+    return true;
+}
+
 std::optional<ChosenFile> chooseFileToOpen(UiPort& ui, const FileDialogRequest& request) {
     return checkedChoice(ui, request.owner, ui.openFile(request), PathDialogKind::Open);
 }

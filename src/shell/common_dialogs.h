@@ -31,6 +31,11 @@ struct ChosenFile {
 // *.PNG, *.JPG, *.JPEG and *.GIF in either letter case.
 QString pictureFileFilter();
 
+// True when every ";;"-separated filter is a label that shows patterns of its own followed by the
+// pattern list the dialog matches, as pictureFileFilter is: the dialog then shows the labels only.
+// "模版文件 (*.dat)" is its own pattern list and is shown whole.
+bool filterLabelShowsPatterns(const QString& filter);
+
 // The open and save dialogs with the path rule: a refused path is explained in a box (caption "提示",
 // error icon) and reported like a cancel.
 std::optional<ChosenFile> chooseFileToOpen(UiPort& ui, const FileDialogRequest& request);

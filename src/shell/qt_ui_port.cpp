@@ -90,19 +90,18 @@ class FolderDialog : public QFileDialog {
     }
 };
 
+// Always a folder and an empty name: Qt would type the last part of a folder that does not exist (a
+// fresh account's ~/Desktop) into the name field.
 void startAt(QFileDialog& dialog, const QString& startPath) {
-    if (startPath.isEmpty()) return;
-    if (QFileInfo(startPath).isDir()) {
-        dialog.setDirectory(startPath);
-    } else {
-        dialog.selectFile(startPath);
-    }
+    dialog.setDirectory(folderChooserStart(startPath, QDir::homePath()));
 }
 
 std::optional<QString> runFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
     // Qt's "*.*" would hide every file without an extension, so "all files" is "*" here.
     dialog.setNameFilters(request.filter.isEmpty() ? QStringList{QFileDialog::tr("所有文件 (*)")}
                                                    : request.filter.split(QStringLiteral(";;")));
+    // A label that writes its own patterns is shown as written, without Qt's pattern list after it.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, filterLabelShowsPatterns(request.filter));
     dialog.setDefaultSuffix(request.defaultSuffix);
     startAt(dialog, request.startPath);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

@@ -39,32 +39,38 @@ double leadingNumber(std::string_view text) {
     return std::isnan(value) ? 0 : value;
 }
 
-int pixelsFromTyped(std::string_view text, int unit, int dpi) {
+namespace {
+
+// The typed value in pixels before rounding and before the limits apply.
+double unlimitedPixels(std::string_view text, int unit, int dpi) {
     double v = leadingNumber(text);
     const double d = clampDpi(dpi);
-    double pixels = 0;
     switch (unit) {
         case kUnitCentimetres:
-            if (v <= 0) v = 1;
-            pixels = v * kCentimetreFactor / kPointsPerInch * d;
-            break;
+            return (v <= 0 ? 1 : v) * kCentimetreFactor / kPointsPerInch * d;
         case kUnitMillimetres:
-            if (v <= 0) v = 1;
-            pixels = v * kMillimetreFactor / kPointsPerInch * d;
-            break;
+            return (v <= 0 ? 1 : v) * kMillimetreFactor / kPointsPerInch * d;
         case kUnitInches:
-            if (v <= 0) v = 1;
-            pixels = v * d;
-            break;
+            return (v <= 0 ? 1 : v) * d;
         default:
-            pixels = std::trunc(v);
-            break;
+            return std::trunc(v);
     }
+}
+
+}  // namespace
+
+int pixelsFromTyped(std::string_view text, int unit, int dpi) {
     // Clamped as a double first: converting an out-of-range double to int is undefined.
-    pixels = std::clamp(pixels, 1.0, static_cast<double>(kMaxBackgroundSide));
+    const double pixels =
+        std::clamp(unlimitedPixels(text, unit, dpi), 1.0, static_cast<double>(kMaxBackgroundSide));
     const double whole = std::floor(pixels);
     const int rounded = static_cast<int>(whole) + (pixels - whole > 0.5 ? 1 : 0);
     return std::clamp(rounded, 1, kMaxBackgroundSide);
+}
+
+bool typedSizeBeyondLimit(std::string_view text, int unit, int dpi) {
+    // An exact half rounds down, so kMaxBackgroundSide + 0.5 still fits.
+    return unlimitedPixels(text, unit, dpi) > kMaxBackgroundSide + 0.5;
 }
 
 std::string sizeTextInUnit(int pixels, int unit, int dpi) {

@@ -26,6 +26,8 @@ double leadingNumber(std::string_view text);
 // pixel with an exact half rounding down. Empty, unreadable or non-positive text counts as pixel 1 in
 // pixels and as v = 1 in the other units. The result is 1..kMaxBackgroundSide.
 int pixelsFromTyped(std::string_view text, int unit, int dpi);
+// True when `text` asks for more than kMaxBackgroundSide pixels, so that pixelsFromTyped cut it.
+bool typedSizeBeyondLimit(std::string_view text, int unit, int dpi);
 
 // The text a size field shows for `pixels` in `unit`: "%d" in pixels, "%0.2f" in centimetres and
 // millimetres, "%0.3f" in inches. Always written with a "." whatever the process locale.

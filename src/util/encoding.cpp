@@ -66,4 +66,57 @@ std::size_t gbkByteLength(std::string_view utf8) {
     return gbk ? gbk->size() : utf8.size();
 }
 
+namespace {
+
+// Length of the valid UTF-8 sequence at the front of `bytes`, or 0 (overlong forms, surrogates and
+// values beyond U+10FFFF are not valid).
+std::size_t utf8SequenceLength(std::string_view bytes) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (bytes.size() < length) return 0;
+    if (byte(1) < low || byte(1) > high) return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+    }
+    return length;
+}
+
+}  // namespace
+
+std::string escapedName(std::string_view bytes) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    while (!bytes.empty()) {
+        const std::size_t length = utf8SequenceLength(bytes);
+        const auto lead = static_cast<unsigned char>(bytes.front());
+        if (length == 0 || lead < 0x20 || lead == 0x7F) {
+            out += "\\x";
+            out.push_back(kHex[lead >> 4]);
+            out.push_back(kHex[lead & 0x0F]);
+            bytes.remove_prefix(1);
+        } else {
+            out.append(bytes.substr(0, length));
+            bytes.remove_prefix(length);
+        }
+    }
+    return out;
+}
+
 }  // namespace plazor

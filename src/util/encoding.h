@@ -25,4 +25,8 @@ std::optional<std::string> utf8ToGbk(std::string_view utf8);
 // UTF-8 length when the text cannot be converted.
 std::size_t gbkByteLength(std::string_view utf8);
 
+// A name as bytes for a message: valid UTF-8 characters as they are, every other byte (a byte that
+// is no part of a valid sequence, and the control characters) as \xNN.
+std::string escapedName(std::string_view bytes);
+
 }  // namespace plazor

@@ -15,6 +15,7 @@
 #include "layer_commands_fixture.h"
 #include "support/claiming_png.h"
 #include "support/pictures.h"
+#include "template/units.h"
 
 namespace plazor::testing {
 namespace {
@@ -81,6 +82,35 @@ TEST_F(BackgroundCommands, PixelFieldsTakeFourAndFiveDigits) {
     EXPECT_EQ(doc.background.height, 12345);
     c.width->setText("0");
     EXPECT_EQ(doc.background.width, 1);
+}
+
+TEST_F(BackgroundCommands, ASizeCutToTheLargestSideIsToldAtItsField) {
+    // At 1 DPI an inch is one pixel, so the typed number is the pixel size before rounding.
+    window->setDpi(1);
+    chooseUnit(kUnitInches);
+    const PanelControls& c = controls();
+    c.width->setText("99999.5");  // an exact half rounds down: still fits
+    c.height->setText("250");
+    EXPECT_EQ(doc.background.width, kMaxBackgroundSide);
+    EXPECT_TRUE(ui.balloons.empty());
+
+    c.width->setText("99999.6");
+    EXPECT_EQ(doc.background.width, kMaxBackgroundSide);
+    ASSERT_EQ(ui.balloons.size(), 1u);
+    EXPECT_EQ(ui.lastBalloon().control, c.width);
+    EXPECT_EQ(ui.lastBalloon().title, "【背景层】宽度不能大于 99999 像素");
+    EXPECT_EQ(ui.lastBalloon().text, "已按 99999 像素处理");
+
+    // Each field speaks for itself, and the program's own writes say nothing.
+    c.width->setText("12");
+    ui.balloons.clear();
+    c.height->setText("1000000");
+    ASSERT_EQ(ui.balloons.size(), 1u);
+    EXPECT_EQ(ui.lastBalloon().control, c.height);
+    EXPECT_EQ(ui.lastBalloon().title, "【背景层】高度不能大于 99999 像素");
+    chooseUnit(kUnitPixels);
+    EXPECT_EQ(c.height->text(), "99999");
+    EXPECT_EQ(ui.balloons.size(), 1u);
 }
 
 TEST_F(BackgroundCommands, ThePictureDialogOpensAgainUntilAPictureIsAcceptable) {

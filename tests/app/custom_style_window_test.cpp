@@ -1,11 +1,14 @@
 // The custom display style window driven through the editor: opened by the style commands with the
 // current layer's values, editing its record live, hidden when the style changes away.
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include "app/command_ids.h"
 #include "layer_commands_fixture.h"
@@ -76,6 +79,22 @@ TEST_F(CustomStyleWindowTest, OpensForTheCurrentLayerAndEditsItsRecordLive) {
     EXPECT_EQ(record().width, 120);
 }
 
+// Typing into the window is one undo step; undoing it restores the record and closes the window,
+// whose layer is no longer current.
+TEST_F(CustomStyleWindowTest, TypingIsOneUndoStep) {
+    placedPasteLayers({kStretch, kStretch});
+    clickRows(window->pasteList(), {1});
+    command(cmd::kCurrentStyleLast);
+    const Customize before = record();
+    for (const char* text : {"1", "12", "120"})
+        field("width")->setText(text);
+    EXPECT_EQ(window->action(cmd::kUndo)->text(), "撤销 修改贴图层#2的自定义样式");
+    command(cmd::kUndo);
+    EXPECT_EQ(record(), before);
+    EXPECT_EQ(doc.pasteLayers[1].overflowStyle, kCustom) << "the style change is a step of its own";
+    EXPECT_FALSE(styleWindow()->isVisible());
+}
+
 TEST_F(CustomStyleWindowTest, KeepsTheSampleProportionsAndHidesWhenAnotherLayerIsSelected) {
     const std::string sample = (dir.path() / "tall.png").string();
     QImage picture(300, 600, QImage::Format_RGB32);
@@ -97,6 +116,22 @@ TEST_F(CustomStyleWindowTest, KeepsTheSampleProportionsAndHidesWhenAnotherLayerI
     EXPECT_EQ(record().width, 1);
 
     clickRows(window->pasteList(), {0});
+    EXPECT_FALSE(styleWindow()->isVisible());
+}
+
+TEST_F(CustomStyleWindowTest, QuittingWithTheWindowShowingEndsTheEventLoop) {
+    placedPasteLayers({kStretch});
+    clickRows(window->pasteList(), {0});
+    window->show();
+    command(cmd::kCurrentStyleLast);
+    ASSERT_TRUE(styleWindow()->isVisible());
+
+    // 退出 without saving, then a guard that ends a loop that did not end by itself with another code.
+    ui.answerBox(UiButton::No);
+    QTimer::singleShot(0, window.get(), [this] { command(cmd::kExit); });
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(7); });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(styleWindow()->isVisible());
 }
 

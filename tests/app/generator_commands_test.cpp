@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "app/colour_swatch.h"
 #include "app/command_ids.h"
 #include "layer_commands_fixture.h"
 
@@ -139,6 +140,27 @@ TEST_F(GeneratorCommands, HeartResizesAPictureBackgroundToAColourOneInPixels) {
     const std::vector<std::array<int, 4>> rects = pasteRects();
     EXPECT_EQ(rects[1], (std::array{32 + 102, 32, 96, 96}));
     EXPECT_EQ(rects.back(), (std::array{32 + 3 * 102, 32 + 5 * 102, 96, 96}));
+}
+
+TEST_F(GeneratorCommands, HeartResizeModeTurnsATransparentOrColouredBackgroundWhite) {
+    const PanelControls& controls = window->panel();
+    for (const int choice : {kColourTransparent, kColourCustom}) {
+        doc.pasteLayers.clear();
+        window->refreshLists();
+        ui.answerColour(0x336699);
+        controls.colour->setCurrentIndex(choice);
+        command(ctl::kColourList);
+        ASSERT_EQ(doc.background.colourChoice, choice);
+
+        whileDialogOpen("Dialog_Heart_Layout", [](QDialog& dialog) { pressOk(dialog); });
+        command(cmd::kPasteHeart);
+        EXPECT_EQ(controls.colour->currentIndex(), kColourWhite) << choice;
+        EXPECT_EQ(doc.background.colourChoice, kColourWhite) << choice;
+        EXPECT_EQ(doc.background.transparent, 0) << choice;
+        EXPECT_EQ(doc.background.colour, 0xFFFFFFu) << choice;
+        EXPECT_FALSE(controls.swatch->isEnabled()) << choice;
+        EXPECT_EQ(doc.background.width, 772);
+    }
 }
 
 TEST_F(GeneratorCommands, HeartPlacedOnTheBackgroundMustFit) {

@@ -1,9 +1,11 @@
 #include "app/command_ids.h"
+#include "app/panel_blocks.h"
 #include "app/side_panel.h"
 #include "app/status_bar.h"
 #include "main_window_test_support.h"
 
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -241,6 +243,38 @@ TEST_F(MainWindowLayoutTest, BlocksStackAndScrollWhenTheyDoNotFit) {
     EXPECT_EQ(panel->width(), 406);
     EXPECT_EQ(panel->x(), 1100 - 406);
     EXPECT_EQ(blocks[5]->y(), 743);
+}
+
+// The first row from the top at column `x` that differs from the block's face colour above it.
+int firstLineRow(const QImage& image, int x) {
+    const QRgb face = image.pixel(x, 0);
+    for (int y = 1; y < image.height() / 2; ++y) {
+        if (image.pixel(x, y) != face) return y;
+    }
+    return -1;
+}
+
+TEST_F(MainWindowLayoutTest, EachFrameTopEdgeRunsThroughItsCaptionRow) {
+    showWithContentHeight(900);
+    const PanelControls& c = window->panel();
+    for (QWidget* block : {c.backgroundBlock, c.pasteBlock, c.watermarkBlock, c.sliceBlock, c.outputBlock}) {
+        const QImage image = block->grab().toImage();
+        // Right of every caption the frame line is all there is above the controls.
+        EXPECT_EQ(firstLineRow(image, image.width() - 12), kFrameTopEdge)
+            << block->objectName().toStdString();
+    }
+    // "保存图片" is drawn across the top edge, inside its block: ink above and below the line.
+    const QImage output = c.outputBlock->grab().toImage();
+    const QRgb face = output.pixel(output.width() - 12, 0);
+    bool inkAbove = false, inkBelow = false;
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 12; x < 60; ++x) {
+            if (y == kFrameTopEdge || qGray(output.pixel(x, y)) > qGray(face) - 60) continue;
+            (y < kFrameTopEdge ? inkAbove : inkBelow) = true;
+        }
+    }
+    EXPECT_TRUE(inkAbove);
+    EXPECT_TRUE(inkBelow);
 }
 
 TEST_F(MainWindowLayoutTest, MinimumSizeLeavesRoomForMenuAndPanel) {

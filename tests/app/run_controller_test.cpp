@@ -231,6 +231,26 @@ TEST_F(RunControllerTest, NoQuestionWhenThePreferenceIsOffOrATaskIsBound) {
     EXPECT_TRUE(fs::exists(dir.path() / "out" / "a(2).jpg"));
 }
 
+TEST_F(RunControllerTest, ACompanionThatUnbindsDuringItsTaskGetsNoQuestionButTheWindowBack) {
+    writePicture(dir.path() / "src" / "a.png");
+    writePicture(dir.path() / "src" / "b.png");
+    controller->setExternalTaskBound(true);
+    window.setEnabled(false);
+    // The companion closes while the second batch is under way.
+    QObject::connect(progress().progressBar(), &QProgressBar::valueChanged, [this](int value) {
+        if (value == 1) controller->setExternalTaskBound(false);
+    });
+    EXPECT_EQ(runNow(oneSlotTemplate(), request()).end, RunEnd::kFinished);
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_TRUE(window.isEnabled());
+    EXPECT_EQ(filesIn(dir.path() / "out"), 2u);
+
+    // The next run, unbound from its start, asks again.
+    ui.answerBox(UiButton::No);
+    EXPECT_EQ(runNow(oneSlotTemplate(), request()).end, RunEnd::kFinished);
+    EXPECT_EQ(ui.boxes.size(), 1u);
+}
+
 TEST_F(RunControllerTest, FailedCheckReturnsItsFailureAndStartsNothing) {
     Document doc = oneSlotTemplate();
     doc.deletePasteLayers({0});

@@ -2,10 +2,12 @@
 // dialogs with the ".dat" rule, the error boxes, and a loaded template mirrored into the window.
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 
 #include "app/colour_swatch.h"
 #include "app/command_ids.h"
@@ -139,12 +141,67 @@ TEST_F(TemplateCommands, ClosingAsksAndCancelKeepsTheWindowOpen) {
     expectSaveQuestion(ui.lastBox());
     EXPECT_TRUE(window->isVisible());
 
-    // Yes with a cancelled save dialog still closes.
+    // Yes with a cancelled save dialog keeps the window and the work.
     ui.answerBox(UiButton::Yes);
-    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(window->close());
     EXPECT_EQ(ui.boxes.size(), 2u);
     EXPECT_EQ(ui.choosers.size(), 1u);
+    EXPECT_TRUE(window->isVisible());
+
+    // Yes with a saved template closes.
+    ui.answerBox(UiButton::Yes).answerSave(QString::fromStdString(folders.templates + "/kept.dat"));
+    EXPECT_TRUE(window->close());
     EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(readFile(folders.templates + "/kept.dat"), serialiseTemplate(doc));
+}
+
+TEST_F(TemplateCommands, YesThenNoSaveStopsNewAndOpenWithTheWorkKept) {
+    placedPasteLayers({kStretch, kCropCentre});
+    // The save dialog cancelled, then a write that fails: neither new nor open goes on.
+    ui.answerBox(UiButton::Yes);
+    command(cmd::kNewTemplate);
+    ui.answerBox(UiButton::Yes).answerSave(QString::fromStdString(dir / "no-such-folder/t.dat"));
+    command(cmd::kOpenTemplate);
+    EXPECT_EQ(doc.pasteLayers.size(), 2u);
+    EXPECT_EQ(controls().pasteList->rowCount(), 2);
+    // Two save dialogs and no open dialog.
+    ASSERT_EQ(ui.choosers.size(), 2u);
+    EXPECT_EQ(ui.choosers[0].kind, RecordingUiPort::ChooserKind::Save);
+    EXPECT_EQ(ui.choosers[1].kind, RecordingUiPort::ChooserKind::Save);
+    EXPECT_TRUE(ui.allAnswersUsed());
+}
+
+TEST_F(TemplateCommands, NewAndAFailedOpenScrollTheCanvasBackToTheTopLeft) {
+    auto* canvas = qobject_cast<QAbstractScrollArea*>(window->canvas());
+    ASSERT_NE(canvas, nullptr);
+    window->resize(1200, 900);
+    window->show();
+    controls().width->setText("5000");
+    controls().height->setText("6000");
+    const auto scrollAway = [&] {
+        canvas->horizontalScrollBar()->setValue(700);
+        canvas->verticalScrollBar()->setValue(900);
+        ASSERT_EQ(state().scrollX, 700);
+        ASSERT_EQ(state().scrollY, 900);
+    };
+    const auto expectTopLeft = [&] {
+        EXPECT_EQ(canvas->horizontalScrollBar()->value(), 0);
+        EXPECT_EQ(canvas->verticalScrollBar()->value(), 0);
+        EXPECT_EQ(state().scrollX, 0);
+        EXPECT_EQ(state().scrollY, 0);
+    };
+    scrollAway();
+    command(cmd::kZoomFirst + 4);  // 200%: the zoom is kept by new
+    command(cmd::kNewTemplate);
+    expectTopLeft();
+    EXPECT_EQ(state().zoom, 2.0);
+
+    controls().width->setText("5000");
+    controls().height->setText("6000");
+    scrollAway();
+    ui.answerOpen(QString::fromStdString(folders.templates + "/none.dat"));
+    command(cmd::kOpenTemplate);
+    expectTopLeft();
 }
 
 TEST_F(TemplateCommands, OpenReportsUnreadableFilesInItsDialog) {

@@ -160,5 +160,21 @@ TEST(PictureFolders, OnlyFoldersWithPicturesOfTheirOwnBecomeTasks) {
     EXPECT_EQ(all, (std::vector<std::string>{dir / "src/a", dir / "src/b/c"}));
 }
 
+TEST(PictureFolders, FoldersGoInNameOrderLevelByLevel) {
+    TempDir dir;
+    // Created out of order; each folder's sub-folders come right after it, sorted as the source list.
+    for (const char* folder : {"北京", "c9", "a2-z", "b", "a2/y", "c10", "A1", "a2/X", "a2"}) {
+        writeFile(dir.path() / "src" / folder / "p.jpg", "x");
+    }
+    std::vector<std::string> expected;
+    for (const char* folder : {"A1", "a2", "a2/X", "a2/y", "a2-z", "b", "c10", "c9", "北京"}) {
+        expected.push_back(dir / "src/" + folder);
+    }
+    EXPECT_EQ(listPictureFolders(dir / "src", true).folders, expected);
+    std::erase_if(expected,
+                  [](const std::string& folder) { return folder.find("a2/") != std::string::npos; });
+    EXPECT_EQ(listPictureFolders(dir / "src", false).folders, expected);
+}
+
 }  // namespace
 }  // namespace plazor::companion

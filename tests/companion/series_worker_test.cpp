@@ -58,6 +58,33 @@ TEST_F(RunSeries, EveryFolderIsOneTaskIntoItsMirroredFolder) {
     EXPECT_TRUE(fs::is_directory(dir / "out/第3组"));
 }
 
+TEST_F(RunSeries, AFolderNameThatIsNotUtf8IsReportedAndSkipped) {
+    plan.folders = {dir / "src/a",
+                    dir /
+                        "src/b\xFF\xFE"
+                        "c",
+                    dir / "src/d"};
+    shared.state = kRunning;
+    SeriesCallbacks report;
+    report.status = [this](const std::string& text) { statuses.push_back(text); };
+    report.progress = [this](int done) { progress.push_back(done); };
+    std::vector<std::string> skipped;
+    report.skipped = [&](const std::string& text) { skipped.push_back(text); };
+    report.sendStart = [&](const std::string& payload) {
+        tasks.push_back(*external::decodeStartPayload(payload));
+        shared.onStatus(external::kStatusFinished);
+        return true;
+    };
+    EXPECT_FALSE(runSeries(plan, shared, report));
+    EXPECT_EQ(shared.state, kCompleted);
+    ASSERT_EQ(tasks.size(), 2u);
+    EXPECT_EQ(tasks[1].sourceFolder, dir / "src/d");
+    EXPECT_EQ(skipped, std::vector<std::string>{"无法处理的文件夹名: " + dir / "src/b\\xFF\\xFEc"});
+    EXPECT_EQ(progress, (std::vector<int>{1, 2, 3}));
+    // Nothing is made for a folder that was not handed over.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "out"), fs::directory_iterator()), 2);
+}
+
 TEST_F(RunSeries, AStoppedRunEndsTheSeriesAfterItsTask) {
     EXPECT_FALSE(run(5, [](int task) { return task == 3 ? 2 : 1; }));
     EXPECT_EQ(shared.state, kStopping);

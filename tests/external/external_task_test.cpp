@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QTest>
 #include <QThread>
 
@@ -15,9 +16,12 @@
 
 #include "app/editor_fixture.h"
 #include "app/external_tasks.h"
+#include "app/progress_window.h"
+#include "app/run_controller.h"
 #include "external/endpoint_client.h"
 #include "external/endpoints.h"
 #include "support/pictures.h"
+#include "support/stale_socket.h"
 #include "support/threaded_endpoint.h"
 
 namespace plazor::testing {
@@ -170,6 +174,39 @@ TEST_F(ExternalTasks, AStartWhoseRunDoesNotBeginSendsNoStatus) {
     EXPECT_EQ(send(*main, kUnbindTag, companion.name()), kReplyUnbound);
 }
 
+TEST_F(ExternalTasks, AStartDuringARunAndAnUnbindLeaveTheRunAsItWas) {
+    oneLayerTemplate();
+    const std::string source = dir / "一组";
+    const std::string output = dir / "一组_处理后";
+    ASSERT_TRUE(writeFilledPicture(source + "/a.png", "PNG", 8, 8));
+    ASSERT_TRUE(writeFilledPicture(source + "/b.png", "PNG", 8, 8));
+    ASSERT_TRUE(writeFilledPicture(dir / "二组/a.png", "PNG", 8, 8));
+    CompanionStandIn companion(folder_);
+    const std::optional<std::string> main = findMainWindow("Plazor图片排版工具 - 新模版");
+    ASSERT_TRUE(main);
+    ASSERT_EQ(send(*main, kBindTag, companion.name()), kReplyBound);
+
+    // While the second batch runs, a second start arrives, then the companion goes away.
+    std::optional<std::int32_t> refusedStart, unbound;
+    QObject::connect(commands->runController().progressWindow()->progressBar(), &QProgressBar::valueChanged,
+                     [&](int value) {
+                         if (value != 1 || refusedStart) return;
+                         refusedStart = send(*main, kStartTag, companion.name(),
+                                             *encodeStartPayload({dir / "二组", dir / "二组_处理后"}));
+                         unbound = send(*main, kUnbindTag, companion.name());
+                     });
+    EXPECT_EQ(send(*main, kStartTag, companion.name(), *encodeStartPayload({source, output})), kReplyNone);
+    EXPECT_EQ(refusedStart, kReplyNone);
+    EXPECT_EQ(unbound, kReplyUnbound);
+    EXPECT_EQ(window->panel().sourceFolder->text().toStdString(), source);
+    EXPECT_EQ(window->panel().outputFolder->text().toStdString(), output);
+    EXPECT_EQ(std::distance(fs::directory_iterator(output), fs::directory_iterator()), 2);
+    EXPECT_FALSE(fs::exists(dir / "二组_处理后"));
+    // The run was an external task's to its end: no completion question, and the window is free again.
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_TRUE(window->isEnabled());
+}
+
 TEST_F(ExternalTasks, BindingIsRefusedWithoutPasteLayersAndWhileAnotherWindowIsBound) {
     CompanionStandIn first(folder_);
     CompanionStandIn second(folder_);
@@ -182,6 +219,29 @@ TEST_F(ExternalTasks, BindingIsRefusedWithoutPasteLayersAndWhileAnotherWindowIsB
     EXPECT_EQ(send(*main, kBindTag, first.name()), kReplyBound);
     EXPECT_EQ(send(*main, kBindTag, second.name()), kReplyBoundToAnother);
     EXPECT_EQ(send(*main, kUnbindTag, first.name()), kReplyUnbound);
+}
+
+TEST_F(ExternalTasks, ACompanionThatIsGoneLosesItsBindingAndTheWindowComesBack) {
+    oneLayerTemplate();
+    const std::optional<std::string> main = findMainWindow("Plazor图片排版工具 - 新模版");
+    ASSERT_TRUE(main);
+
+    // Killed: its socket file is still there but refuses connections. The window comes back by itself.
+    const std::string killed = "plazor-window-999999-1";
+    ASSERT_TRUE(makeStaleSocket(endpointPath(folder_, QString::fromStdString(killed)).toStdString()));
+    ASSERT_EQ(send(*main, kBindTag, killed), kReplyBound);
+    EXPECT_FALSE(window->isEnabled());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->isEnabled(); }, kWaitMs));
+
+    // Ended without unbinding, its socket gone: the next companion is accepted at once.
+    auto gone = std::make_unique<CompanionStandIn>(folder_);
+    ASSERT_EQ(send(*main, kBindTag, gone->name()), kReplyBound);
+    gone.reset();
+    CompanionStandIn next(folder_);
+    EXPECT_EQ(send(*main, kBindTag, next.name()), kReplyBound);
+    EXPECT_FALSE(window->isEnabled());
+    EXPECT_EQ(send(*main, kUnbindTag, next.name()), kReplyUnbound);
+    EXPECT_TRUE(window->isEnabled());
 }
 
 }  // namespace

@@ -162,12 +162,10 @@ TEST(Batches, SubFolderListMode) {
     ASSERT_EQ(scan.list, (std::vector<std::string>{dir / "s1", dir / "S2.v", dir / "s3"}));
     EXPECT_EQ(batchCount(scan.list, kSubFolderListMode, 2), 3u);
 
-    // The pictures in the file system's order, at most one per paste layer.
-    std::vector<std::string> inOrder;
-    for (const auto& e : fs::directory_iterator(dir / "s1")) {
-        if (isPicture(e.path().string())) inOrder.push_back(e.path().string());
-    }
-    ASSERT_EQ(inOrder.size(), 5u);
+    // The pictures in name order whatever order the file system lists them in, at most one per paste
+    // layer.
+    const std::vector<std::string> inOrder = {dir / "s1/1.jpg", dir / "s1/2.png", dir / "s1/3.gif",
+                                              dir / "s1/4.JPEG", dir / "s1/5.jpg"};
     const Batch first = batchAt(scan.list, kSubFolderListMode, 3, 0);
     EXPECT_EQ(first.name, "s1");
     EXPECT_EQ(first.pictures, std::vector<std::string>(inOrder.begin(), inOrder.begin() + 3));
@@ -178,6 +176,21 @@ TEST(Batches, SubFolderListMode) {
     EXPECT_EQ(second.name, "S2.v");
     EXPECT_TRUE(second.pictures.empty());
     EXPECT_TRUE(second.listing.ok());
+}
+
+TEST(Batches, SubFolderPicturesFollowTheSourceListOrder) {
+    // Enough names that a hashed or reversed directory listing cannot come out sorted by chance.
+    testing::TempDir dir;
+    std::vector<std::string> names;
+    for (int i = 0; i < 24; ++i)
+        names.push_back((i % 2 ? "P" : "p") + std::to_string(100 + i) + ".jpg");
+    for (const std::string& name : names)
+        testing::writeFile(dir / ("s/" + name), "1");
+    std::vector<std::string> expected;
+    for (const std::string& name : names)
+        expected.push_back(dir / ("s/" + name));
+    sortSources(expected);
+    EXPECT_EQ(batchAt({dir / "s"}, kSubFolderListMode, names.size(), 0).pictures, expected);
 }
 
 TEST(Batches, SubFolderGuardAbandonsTheBatch) {

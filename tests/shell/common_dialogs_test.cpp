@@ -1,15 +1,23 @@
 #include "shell/common_dialogs.h"
+#include "shell/balloon_tip.h"
+#include "shell/qt_ui_port.h"
 #include "support/recording_ui_port.h"
 #include "support/temp_dir.h"
 #include "util/colour.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <filesystem>
+#include <functional>
 
 namespace plazor {
 namespace {
@@ -125,6 +133,59 @@ TEST(FolderChooser, OpensOnTheNearestFolderThatExists) {
               QString::fromStdString(dir.str()));
     EXPECT_EQ(folderChooserStart(existing + QStringLiteral("/a/b"), home), existing);
     EXPECT_EQ(folderChooserStart(QString(), home), home);
+}
+
+// What a real file dialog shows when it opens: its folder, its name field and its filter labels.
+struct DialogView {
+    QString folder;
+    QString name;
+    QStringList labels;
+};
+
+DialogView viewOfFileDialog(const std::function<void(QtUiPort&)>& open) {
+    DialogView view;
+    QTimer::singleShot(0, [&view] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            ADD_FAILURE() << "no file dialog is open";
+            return;
+        }
+        view.folder = dialog->directory().absolutePath();
+        view.name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+        const auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        for (int i = 0; i < types->count(); ++i)
+            view.labels.append(types->itemText(i));
+        dialog->reject();
+    });
+    BalloonRegister balloons;
+    QtUiPort ui(balloons);
+    open(ui);
+    return view;
+}
+
+TEST(QtFileDialogs, AFreshAccountStartsAtHomeWithAnEmptyNameAndEachLabelShownOnce) {
+    testing::TempDir home;
+    const QByteArray savedHome = qgetenv("HOME");
+    qputenv("HOME", home.str().c_str());
+    FileDialogRequest request;
+    request.title = QStringLiteral("选择背景图片");
+    request.filter = pictureFileFilter();
+    request.startPath = QString::fromStdString(home / "Desktop");  // never made on this account
+
+    const DialogView picture = viewOfFileDialog([&](QtUiPort& ui) { EXPECT_FALSE(ui.openFile(request)); });
+    EXPECT_EQ(picture.folder, QString::fromStdString(home.str()));
+    EXPECT_EQ(picture.name, QString());
+    EXPECT_EQ(picture.labels, QStringList{QStringLiteral("图片格式 (*.PNG;*.JPG;*.GIF)")});
+
+    // A label that is its own pattern list stays whole; an existing folder is opened as it is.
+    std::filesystem::create_directories(home / "我的模版");
+    request.filter = QStringLiteral("模版文件 (*.dat)");
+    request.startPath = QString::fromStdString(home / "我的模版");
+    const DialogView templates = viewOfFileDialog([&](QtUiPort& ui) { EXPECT_FALSE(ui.saveFile(request)); });
+    EXPECT_EQ(templates.folder, request.startPath);
+    EXPECT_EQ(templates.name, QString());
+    EXPECT_EQ(templates.labels, QStringList{QStringLiteral("模版文件 (*.dat)")});
+    qputenv("HOME", savedHome);
 }
 
 TEST(ColourText, LowerCaseHexadecimalRedFirst) {

@@ -103,5 +103,65 @@ TEST(EditHistoryTest, KeepsOnlyTheNewestSteps) {
     EXPECT_EQ(doc.pasteLayers[0].x, 5 + 10);
 }
 
+// Typing into one field is one step: keys with the same merge key join the last step until another
+// step, an undo or the end of the session; typing back to the start leaves nothing to undo.
+TEST(EditHistoryTest, OneEditSessionOfAFieldIsOneStep) {
+    Document doc = twoLayers();
+    EditHistory history;
+    auto type = [&](const char* width, int key) {
+        history.begin(doc, "size", key);
+        doc.setBackgroundSizeFromTexts(width, "800", 72);
+        return history.end(doc);
+    };
+    const std::string start = serialiseTemplate(doc);
+    for (const char* text : {"1", "12", "120", "1200"})
+        EXPECT_TRUE(type(text, 1));
+    ASSERT_TRUE(history.undo(doc));
+    EXPECT_FALSE(history.canUndo());
+    ASSERT_TRUE(history.redo(doc));
+
+    // After a redo, and after the session ended, the next key starts a step of its own.
+    type("120", 1);
+    history.stopMerging();
+    type("12", 1);
+    type("1", 2);
+    int steps = 0;
+    while (history.undo(doc))
+        ++steps;
+    EXPECT_EQ(steps, 4);
+    EXPECT_EQ(serialiseTemplate(doc), start);
+
+    // Back to the text the session started from: the step disappears.
+    type("9", 1);
+    type("800", 1);
+    EXPECT_FALSE(history.canUndo());
+    EXPECT_EQ(serialiseTemplate(doc), start);
+}
+
+// Every snapshot of an unchanged background picture shares one copy of its bytes; a new picture adds
+// its own, and undo puts the old bytes back exactly.
+TEST(EditHistoryTest, StepsShareTheBackgroundPicture) {
+    Document doc = twoLayers();
+    doc.background.kind = kPictureBackground;
+    const std::string first(1 << 20, 'a');
+    doc.background.pictureData = first;
+    EditHistory history;
+    for (int i = 0; i < 50; ++i) {
+        history.begin(doc, "move");
+        doc.setPasteLayerRect(0, 20 + i, 10, 100, 100);
+        history.end(doc);
+    }
+    EXPECT_EQ(history.pictureBytesHeld(), first.size());
+
+    history.begin(doc, "picture");
+    doc.background.pictureData = std::string(1000, 'b');
+    history.end(doc);
+    EXPECT_EQ(history.pictureBytesHeld(), first.size() + 1000);
+    ASSERT_TRUE(history.undo(doc));
+    EXPECT_EQ(doc.background.pictureData, first);
+    history.clear();
+    EXPECT_EQ(history.pictureBytesHeld(), 0u);
+}
+
 }  // namespace
 }  // namespace plazor

@@ -48,6 +48,17 @@ TEST(Encoding, ByteLengthCountsChineseAsTwo) {
     EXPECT_EQ(gbkByteLength("我的模版"), 8u);
 }
 
+TEST(Encoding, EscapedNamesKeepValidUtf8AndShowEveryOtherByte) {
+    EXPECT_EQ(escapedName("相册/a b"), "相册/a b");
+    EXPECT_EQ(escapedName("x\xFFy"), "x\\xFFy");
+    // An overlong "/", a surrogate, a cut-off character and a control character are not names' text.
+    EXPECT_EQ(escapedName("\xC0\xAF"), "\\xC0\\xAF");
+    EXPECT_EQ(escapedName("\xED\xA0\x80"), "\\xED\\xA0\\x80");
+    EXPECT_EQ(escapedName("相\xE5\x86"), "相\\xE5\\x86");
+    EXPECT_EQ(escapedName("a\tb"), "a\\x09b");
+    EXPECT_EQ(escapedName("\xF0\x9F\x98\x80"), "\xF0\x9F\x98\x80");
+}
+
 TEST(Encoding, LongTextsAreConvertedWhole) {
     std::string utf8;
     for (int i = 0; i < 5000; ++i)

@@ -19,6 +19,7 @@
 #include "dialogs/number_field_filter.h"
 #include "shell/common_dialogs.h"
 #include "template/document.h"
+#include "template/units.h"
 #include "util/colour.h"
 
 namespace plazor {
@@ -99,6 +100,7 @@ class BackgroundCommands {
         if (state_.programmaticEditDepth > 0) return;
         readSize();
         refreshBackground(c_);
+        warnIfBeyondLimit();
     }
 
     // 36106. The texts are recomputed from the pixel size, so switching back and forth does not drift.
@@ -200,6 +202,20 @@ class BackgroundCommands {
     void readSize() {
         doc_.setBackgroundSizeFromTexts(controls_.width->text().toStdString(),
                                         controls_.height->text().toStdString(), c_.prefs().dpi);
+    }
+
+    // The largest side is applied whatever was typed; the user learns of the cut at the field.
+    void warnIfBeyondLimit() {
+        const Background& b = doc_.background;
+        const QString limit = QString::number(kMaxBackgroundSide);
+        if (typedSizeBeyondLimit(b.szWidth, b.unit, b.dpi)) {
+            c_.ui().balloon(controls_.width, tr("【背景层】宽度不能大于 %1 像素").arg(limit),
+                            tr("已按 %1 像素处理").arg(limit), UiIcon::Warning);
+        }
+        if (typedSizeBeyondLimit(b.szHeight, b.unit, b.dpi)) {
+            c_.ui().balloon(controls_.height, tr("【背景层】高度不能大于 %1 像素").arg(limit),
+                            tr("已按 %1 像素处理").arg(limit), UiIcon::Warning);
+        }
     }
 
     void readColourChoice() {

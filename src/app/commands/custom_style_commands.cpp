@@ -7,6 +7,7 @@
 
 #include "app/commands/command_context.h"
 #include "app/commands/editor_commands.h"
+#include "app/commands/step_labels.h"
 #include "app/main_window.h"
 #include "app/panel_blocks.h"
 #include "app/preferences.h"
@@ -48,11 +49,18 @@ CustomStyleTarget targetOf(const CustomStyleLink& link) {
     return {layer.number, layer.width, layer.height, layer.customize, link.sample};
 }
 
+// Typing into one of the window's fields is one undo step per layer and edit session; the keys stay
+// clear of the command identifiers that the main window's steps use.
+constexpr int kCustomStyleMergeKey = 100000;
+
 void applyEdit(CustomStyleLink& link, const Customize& record) {
     if (!link.holdsLayer()) return;
     EditorState& state = link.context.state;
-    if (link.context.doc().setPasteLayerCustomize(static_cast<std::size_t>(link.index), record))
-        emit state.layerAppearanceChanged(LayerKind::Paste, link.index);
+    Document& doc = link.context.doc();
+    state.history.begin(doc, customStyleStepLabel(link.layer().number), kCustomStyleMergeKey + link.index);
+    const bool changed = doc.setPasteLayerCustomize(static_cast<std::size_t>(link.index), record);
+    state.history.end(doc);
+    if (changed) emit state.layerAppearanceChanged(LayerKind::Paste, link.index);
     emit state.repaintRequested();
 }
 

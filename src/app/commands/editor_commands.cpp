@@ -3,12 +3,37 @@
 #include "app/canvas_setup.h"
 #include "app/commands/command_context.h"
 #include "app/external_tasks.h"
+#include "app/file_drops.h"
 #include "app/info_window.h"
 #include "app/main_window.h"
 #include "app/run_controller.h"
 #include "canvas/editor_state.h"
 
 namespace plazor {
+
+namespace {
+
+void installFileDrops(CommandContext& context) {
+    const PanelControls& panel = context.window().panel();
+    new FileDropFilter(&context.window(), panel.sourceFolder, panel.outputFolder,
+                       [&context](DropAction action, const QString& path) {
+                           switch (action) {
+                               case DropAction::OpenTemplate:
+                                   openTemplateFile(context, path);
+                                   break;
+                               case DropAction::SourceFolder:
+                                   useSourceFolder(context, path.toStdString());
+                                   break;
+                               case DropAction::OutputFolder:
+                                   useOutputFolder(context, path.toStdString());
+                                   break;
+                               case DropAction::None:
+                                   break;
+                           }
+                       });
+}
+
+}  // namespace
 
 EditorCommands::EditorCommands(EditorContext& editor)
     : QObject(&editor.window),
@@ -27,7 +52,9 @@ EditorCommands::EditorCommands(EditorContext& editor)
     installSliceCommands(*context_);
     installListEvents(*context_);
     installCustomStyleWindow(*context_);
+    installEditCommands(*context_);
     installExternalTasks(*context_);
+    installFileDrops(*context_);
 }
 
 EditorCommands::~EditorCommands() = default;

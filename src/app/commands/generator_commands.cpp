@@ -51,7 +51,7 @@ void addGrid(CommandContext& context) {
     emit context.state.repaintRequested();
 }
 
-// A colour background in pixels of `size`, switched to as a user's clicks would.
+// A white colour background in pixels of `size`, switched to as a user's clicks would.
 void resizeBackground(CommandContext& context, HeartSize size) {
     Document& doc = context.doc();
     MainWindow& window = context.window();
@@ -59,6 +59,10 @@ void resizeBackground(CommandContext& context, HeartSize size) {
     if (doc.background.kind != kColourBackground) {
         controls.customOption->setChecked(true);
         window.onCommand(ctl::kCustomOption);
+    }
+    if (controls.colour->currentIndex() != kColourWhite) {
+        controls.colour->setCurrentIndex(kColourWhite);
+        window.onCommand(ctl::kColourList);
     }
     if (doc.background.unit != kUnitPixels) {
         controls.unit->setCurrentIndex(kUnitPixels);

@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "util/fs.h"
 #include "util/product.h"
+#include "util/program_info.h"
 
 namespace plazor {
 namespace {
@@ -36,10 +37,8 @@ class HelpCommands {
 
     // 35209.
     static void about(CommandContext& context) {
-        const QString text = tr("%1 V%2 (%3位)\n\n\n图片排版，批量制作图片。")
-                                 .arg(QString::fromUtf8(product::kProgramTitle))
-                                 .arg(product::kVersion, 0, 'f', 1)
-                                 .arg(sizeof(void*) * 8) +
+        // The same version line as every program's --version.
+        const QString text = QString::fromStdString(versionLine()) + tr("\n\n\n图片排版，批量制作图片。") +
                              tr("\n\n\n官网：") + QString::fromUtf8(product::kSiteAddress);
         showMessage(context.ui(), &context.window(), text, tr("关于"), UiIcon::Information);
     }

@@ -54,16 +54,17 @@ class OutputCommands {
     void chooseSourceFolder() {
         const std::optional<QString> folder = chooseExistingFolder(
             c_.ui(), &c_.window(), tr("选择【源图片文件夹】："), controls_.sourceFolder->text(), false);
-        if (folder && !folder->isEmpty()) {
-            const std::string source = folder->toStdString();
-            setSourceFolder(source);
-            setOutputFolder(proposedOutputFolder(source, [](const std::string& path) {
-                std::error_code ec;
-                return std::filesystem::exists(path, ec);
-            }));
-            if (controls_.showPictures->isChecked() && isFolder(source)) reloadSources(c_);
-        }
+        if (folder && !folder->isEmpty()) useSourceFolder(folder->toStdString());
         focusCanvas(c_);
+    }
+
+    void useSourceFolder(const std::string& source) {
+        setSourceFolder(source);
+        setOutputFolder(proposedOutputFolder(source, [](const std::string& path) {
+            std::error_code ec;
+            return std::filesystem::exists(path, ec);
+        }));
+        if (controls_.showPictures->isChecked() && isFolder(source)) reloadSources(c_);
     }
 
     // 36127.
@@ -121,17 +122,17 @@ class OutputCommands {
         if (outcome.failure) presentCheckFailure(c_.ui(), noticeTargets(), *outcome.failure);
     }
 
+    void setOutputFolder(const std::string& folder) {
+        controls_.outputFolder->setText(QString::fromStdString(folder));
+        c_.doc().setOutputFolder(folder);
+    }
+
   private:
     std::string sourceFolder() const { return controls_.sourceFolder->text().toStdString(); }
 
     void setSourceFolder(const std::string& folder) {
         controls_.sourceFolder->setText(QString::fromStdString(folder));
         c_.doc().setSourceFolder(folder);
-    }
-
-    void setOutputFolder(const std::string& folder) {
-        controls_.outputFolder->setText(QString::fromStdString(folder));
-        c_.doc().setOutputFolder(folder);
     }
 
     void switchLayers(LayerKind kind, bool on, CanvasMode pending, CanvasMode selected) {
@@ -217,6 +218,14 @@ class OutputCommands {
 };
 
 }  // namespace
+
+void useSourceFolder(CommandContext& context, const std::string& folder) {
+    OutputCommands(context).useSourceFolder(folder);
+}
+
+void useOutputFolder(CommandContext& context, const std::string& folder) {
+    OutputCommands(context).setOutputFolder(folder);
+}
 
 void installOutputCommands(CommandContext& context) {
     MainWindow& window = context.window();

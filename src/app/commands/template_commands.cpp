@@ -36,9 +36,10 @@ class TemplateCommands {
         question.defaultButton = UiButton::Yes;
         switch (c_.ui().messageBox(question)) {
             case UiButton::Yes:
-                // Goes on even when the save dialog is cancelled.
+                // A cancelled save dialog or a failed write would otherwise drop the work just offered
+                // to be saved: the command stops with the template as it is.
                 c_.window().onCommand(cmd::kSaveTemplate);
-                return true;
+                return !isTemplateModified(c_.doc());
             case UiButton::No:
                 return true;
             default:
@@ -50,6 +51,7 @@ class TemplateCommands {
         if (!askToSave()) return;
         reset();
         updateTitle(c_);
+        c_.state.history.clear();
     }
 
     void open() {
@@ -57,24 +59,13 @@ class TemplateCommands {
         FileDialogRequest request = templateDialog(tr("打开模版"));
         const std::optional<ChosenFile> chosen = chooseFileToOpen(c_.ui(), request);
         if (!chosen) return;
-        reset();
-        updateTitle(c_);
+        load(chosen->path);
+    }
 
-        EditorState& state = c_.state;
-        {
-            DepthGuard loading(state.loadingDepth);
-            const LoadResult result = loadTemplate(c_.doc(), chosen->path.toStdString());
-            for (const std::string& line : result.infoLines)
-                c_.info(line);
-            if (result.dpi) c_.window().setDpi(*result.dpi);
-            mirrorDocument(result);
-            if (!result.ok()) {
-                showMessage(c_.ui(), &c_.window(), QString::fromStdString(result.errorText), tr("提示"),
-                            UiIcon::Error);
-            }
-        }
-        refreshBackground(c_);
-        updateTitle(c_);
+    // A template named on the command line or dropped on the window: as open, without the dialog.
+    void openFile(const QString& path) {
+        if (!askToSave()) return;
+        load(path);
     }
 
     // Save (35202) writes to the current file, asking for one only when there is none; save as (35203)
@@ -100,13 +91,36 @@ class TemplateCommands {
         updateTitle(c_);
     }
 
-    // The close box and 35204: true lets the window close.
+    // The close box and 35204: true lets the window close; a save that did not happen keeps it open.
     bool mayClose() {
         if (c_.window().isMinimized()) c_.window().showNormal();
         return askToSave();
     }
 
   private:
+    void load(const QString& path) {
+        reset();
+        updateTitle(c_);
+
+        EditorState& state = c_.state;
+        {
+            DepthGuard loading(state.loadingDepth);
+            const LoadResult result = loadTemplate(c_.doc(), path.toStdString());
+            for (const std::string& line : result.infoLines)
+                c_.info(line);
+            if (result.dpi) c_.window().setDpi(*result.dpi);
+            mirrorDocument(result);
+            if (!result.ok()) {
+                showMessage(c_.ui(), &c_.window(), QString::fromStdString(result.errorText), tr("提示"),
+                            UiIcon::Error);
+            }
+        }
+        refreshBackground(c_);
+        updateTitle(c_);
+        // Also after a failed open: the steps were made on a template that is gone.
+        c_.state.history.clear();
+    }
+
     FileDialogRequest templateDialog(const QString& title) const {
         FileDialogRequest request;
         request.owner = &c_.window();
@@ -156,6 +170,10 @@ class TemplateCommands {
 };
 
 }  // namespace
+
+void openTemplateFile(CommandContext& context, const QString& path) {
+    TemplateCommands(context).openFile(path);
+}
 
 void installTemplateCommands(CommandContext& context) {
     MainWindow& window = context.window();
