@@ -18,9 +18,15 @@ build="${PLAZOR_BUILD_DIR:-$root/build}"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
 
+# The walkthrough drives real windows with real timing; on a loaded machine a dialog can be slower
+# than its settle time, so a failure is tried once more before it counts.
 PLAZOR_BUILD_DIR="$build" "$root/scripts/walkthrough.sh" >"$build/walkthrough.log" 2>&1 || {
-  cat "$build/walkthrough.log"
-  exit 1
+  echo "walkthrough: failed once, trying again (first log: $build/walkthrough-first.log)"
+  mv "$build/walkthrough.log" "$build/walkthrough-first.log"
+  PLAZOR_BUILD_DIR="$build" "$root/scripts/walkthrough.sh" >"$build/walkthrough.log" 2>&1 || {
+    cat "$build/walkthrough.log"
+    exit 1
+  }
 }
 echo "walkthrough: passed (screenshots in $build/walkthrough)"
 

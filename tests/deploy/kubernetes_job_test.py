@@ -67,12 +67,12 @@ def shards_run(container, completions):
 
 def check_job(manifest):
     job = job_of(manifest)
-    spec = job["spec"]
-    check(spec.get("completionMode") == "Indexed", "completionMode is not Indexed")
-    completions = spec.get("completions")
+    job_body = job["spec"]
+    check(job_body.get("completionMode") == "Indexed", "completionMode is not Indexed")
+    completions = job_body.get("completions")
     check(isinstance(completions, int) and completions > 0, "completions is not a positive number")
-    check(spec.get("parallelism", 1) <= completions, "parallelism exceeds completions")
-    pod = spec["template"]["spec"]
+    check(job_body.get("parallelism", 1) <= completions, "parallelism exceeds completions")
+    pod = job_body["template"]["spec"]
     check(pod.get("restartPolicy") in ("Never", "OnFailure"), "a Job's pods must not restart Always")
     containers = pod["containers"]
     check(len(containers) == 1, "expected one container")

@@ -763,6 +763,23 @@ class Walkthrough : public ::testing::Test {
         EXPECT_EQ(pasteRect(0), texts({"60", "60", "160", "120"}));
         shots.take(QStringLiteral("canvas-panned"));
 
+        // Ctrl+Z takes the alignment back (zooming and panning are no edits), Ctrl+Shift+Z redoes it.
+        xdo({QStringLiteral("key"), QStringLiteral("ctrl+z")});
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                return pasteRect(0) == texts({"60", "50", "160", "120"});
+            },
+            kWaitMs));
+        shots.take(QStringLiteral("canvas-undone"));
+        xdo({QStringLiteral("key"), QStringLiteral("ctrl+shift+z")});
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                return pasteRect(0) == texts({"60", "60", "160", "120"});
+            },
+            kWaitMs));
+        EXPECT_EQ(pasteRect(1), texts({"260", "60", "140", "160"}));
+        shots.take(QStringLiteral("canvas-redone"));
+
         // Saved, the template holds what was drawn.
         const std::string saved = dir / "画布模版.dat";
         answers.expect(QStringLiteral("save dialog"),
