@@ -6,6 +6,7 @@
 
 #include "render/placement_reference.h"
 #include "support/claiming_png.h"
+#include "support/paste_layers.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
 
@@ -24,16 +25,7 @@ using testing::near;
 using testing::pixelAt;
 using testing::Rgba;
 
-PasteLayer layerAt(int x, int y, int w, int h, unsigned style, const Customize& c = {}) {
-    PasteLayer layer;
-    layer.x = x;
-    layer.y = y;
-    layer.width = w;
-    layer.height = h;
-    layer.overflowStyle = style;
-    layer.customize = c;
-    return layer;
-}
+using testing::layerAt;
 
 // Places `picture` into `layer` on a white canvas and returns the canvas.
 Wand placeOnWhite(int canvasW, int canvasH, Wand picture, const PasteLayer& layer) {

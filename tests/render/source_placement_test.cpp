@@ -11,6 +11,7 @@
 #include "render/lanczos_resize.h"
 #include "render/placement_reference.h"
 #include "render/scaled_jpeg.h"
+#include "support/paste_layers.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
 
@@ -22,16 +23,7 @@ using testing::makeFilled;
 using testing::makePicture;
 using testing::Rgba;
 
-PasteLayer layerAt(int x, int y, int w, int h, unsigned style, const Customize& c = {}) {
-    PasteLayer layer;
-    layer.x = x;
-    layer.y = y;
-    layer.width = w;
-    layer.height = h;
-    layer.overflowStyle = style;
-    layer.customize = c;
-    return layer;
-}
+using testing::layerAt;
 
 // Dark quadrant colours, far from the white canvas even after ringing at their edges.
 constexpr Rgba kQuadrant[4] = {{150, 20, 20}, {20, 150, 20}, {20, 20, 150}, {150, 150, 20}};
