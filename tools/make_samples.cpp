@@ -68,28 +68,39 @@ void drawDigit(DrawingWand* d, int digit, double x, double y, double w, double h
     const int bits = kSegments[static_cast<std::size_t>(digit)];
     const double mid = y + h / 2;
     auto rect = [&](double x0, double y0, double x1, double y1) { DrawRectangle(d, x0, y0, x1, y1); };
-    if (bits & 0x01) rect(x, y, x + w, y + t);                      // a: top
-    if (bits & 0x02) rect(x + w - t, y, x + w, mid);                // b: top right
-    if (bits & 0x04) rect(x + w - t, mid, x + w, y + h);            // c: bottom right
-    if (bits & 0x08) rect(x, y + h - t, x + w, y + h);              // d: bottom
-    if (bits & 0x10) rect(x, mid, x + t, y + h);                    // e: bottom left
-    if (bits & 0x20) rect(x, y, x + t, mid);                        // f: top left
-    if (bits & 0x40) rect(x, mid - t / 2, x + w, mid + t / 2);      // g: middle
+    if (bits & 0x01) rect(x, y, x + w, y + t);                  // a: top
+    if (bits & 0x02) rect(x + w - t, y, x + w, mid);            // b: top right
+    if (bits & 0x04) rect(x + w - t, mid, x + w, y + h);        // c: bottom right
+    if (bits & 0x08) rect(x, y + h - t, x + w, y + h);          // d: bottom
+    if (bits & 0x10) rect(x, mid, x + t, y + h);                // e: bottom left
+    if (bits & 0x20) rect(x, y, x + t, mid);                    // f: top left
+    if (bits & 0x40) rect(x, mid - t / 2, x + w, mid + t / 2);  // g: middle
 }
 
 // The EXIF block of a JPEG that holds only an orientation tag (big-endian TIFF header).
 std::string exifOrientation(int orientation) {
-    const unsigned char bytes[] = {'E', 'x', 'i', 'f', 0, 0,                       // EXIF marker
-                                   'M', 'M', 0, 42, 0, 0, 0, 8,                    // TIFF header
-                                   0, 1,                                           // one entry
-                                   0x01, 0x12, 0, 3, 0, 0, 0, 1,                   // Orientation, SHORT, 1
-                                   0, static_cast<unsigned char>(orientation), 0, 0,  // value
-                                   0, 0, 0, 0};                                    // no next directory
+    const unsigned char bytes[] = {'E',  'x',
+                                   'i',  'f',
+                                   0,    0,  // EXIF marker
+                                   'M',  'M',
+                                   0,    42,
+                                   0,    0,
+                                   0,    8,  // TIFF header
+                                   0,    1,  // one entry
+                                   0x01, 0x12,
+                                   0,    3,
+                                   0,    0,
+                                   0,    1,  // Orientation, SHORT, 1
+                                   0,    static_cast<unsigned char>(orientation),
+                                   0,    0,  // value
+                                   0,    0,
+                                   0,    0};  // no next directory
     return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
 bool makePicture(const Options& o, int index, const std::filesystem::path& path) {
-    static const std::array<std::array<int, 2>, 4> kVariedSizes = {{{640, 480}, {480, 640}, {520, 520}, {800, 300}}};
+    static const std::array<std::array<int, 2>, 4> kVariedSizes = {
+        {{640, 480}, {480, 640}, {520, 520}, {800, 300}}};
     int width = o.width, height = o.height;
     if (o.varied) {
         width = kVariedSizes[static_cast<std::size_t>(index) % 4][0];
@@ -153,7 +164,8 @@ bool makeWatermark(const std::filesystem::path& path) {
     DrawSetStrokeWidth(draw.get(), 3);
     DrawRoundRectangle(draw.get(), 2, 2, 217, 61, 14, 14);
     DrawSetFillColor(draw.get(), stroke.get());
-    for (int i = 0; i < 3; ++i) DrawRectangle(draw.get(), 30 + i * 60, 22, 70 + i * 60, 42);
+    for (int i = 0; i < 3; ++i)
+        DrawRectangle(draw.get(), 30 + i * 60, 22, 70 + i * 60, 42);
     MagickDrawImage(wand.get(), draw.get());
     MagickSetImageFormat(wand.get(), "PNG");
     return MagickWriteImage(wand.get(), path.c_str()) == MagickTrue;

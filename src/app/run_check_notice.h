@@ -9,9 +9,9 @@
 #include <functional>
 #include <string>
 
+#include "render/run_checks.h"
 #include "shell/local_file_url.h"
 #include "shell/ui_port.h"
-#include "render/run_checks.h"
 
 class QWidget;
 

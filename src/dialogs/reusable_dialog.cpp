@@ -7,9 +7,9 @@
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 
-#include "shell/ui_port.h"
 #include "dialogs/spin_buddy.h"
 #include "shell/common_dialogs.h"
+#include "shell/ui_port.h"
 
 namespace plazor {
 

@@ -7,7 +7,8 @@ namespace plazor {
 
 std::string firstFreeName(const std::string& stem, const std::string& ext, const NameTaken& taken) {
     std::string candidate = stem + ext;
-    for (int n = 2; taken(candidate); ++n) candidate = stem + "(" + std::to_string(n) + ")" + ext;
+    for (int n = 2; taken(candidate); ++n)
+        candidate = stem + "(" + std::to_string(n) + ")" + ext;
     return candidate;
 }
 

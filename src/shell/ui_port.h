@@ -34,13 +34,13 @@ struct MessageBoxRequest {
 struct FileDialogRequest {
     QWidget* owner = nullptr;
     QString title;
-    QString filter;      // Qt filter text, e.g. "模版文件 (*.dat)"; empty for all files
-    QString startPath;   // initial file or folder
+    QString filter;     // Qt filter text, e.g. "模版文件 (*.dat)"; empty for all files
+    QString startPath;  // initial file or folder
     QString defaultSuffix;
 };
 
 class UiPort {
-public:
+  public:
     virtual ~UiPort() = default;
 
     virtual UiButton messageBox(const MessageBoxRequest& request) = 0;
@@ -54,8 +54,8 @@ public:
     // Choosers return nothing on cancel. Paths are returned as chosen; callers apply the path rules.
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
-    virtual std::optional<QString> chooseFolder(QWidget* owner, const QString& title, const QString& startPath,
-                                                bool allowNewFolder) = 0;
+    virtual std::optional<QString> chooseFolder(QWidget* owner, const QString& title,
+                                                const QString& startPath, bool allowNewFolder) = 0;
     // Colours are 24-bit values with red in the low byte.
     virtual std::optional<std::uint32_t> chooseColour(QWidget* owner, std::uint32_t initial) = 0;
 

@@ -1,6 +1,6 @@
 #include "app/event_filter.h"
-#include "shell/balloon_tip.h"
 #include "app/side_panel.h"
+#include "shell/balloon_tip.h"
 #include "support/qt_print.h"
 
 #include <gtest/gtest.h>

@@ -7,8 +7,8 @@
 
 #include <filesystem>
 
-#include "canvas/editor_state.h"
 #include "canvas/canvas_widget.h"
+#include "canvas/editor_state.h"
 #include "support/temp_dir.h"
 #include "template/document.h"
 

@@ -15,11 +15,11 @@
 #include <filesystem>
 #include <mutex>
 
-#include "shell/settings_store.h"
 #include "companion/series_rules.h"
 #include "external/endpoint_client.h"
 #include "external/endpoints.h"
 #include "external/task_host.h"
+#include "shell/settings_store.h"
 #include "support/recording_ui_port.h"
 #include "support/temp_dir.h"
 #include "support/threaded_endpoint.h"

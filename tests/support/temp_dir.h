@@ -11,7 +11,7 @@
 namespace plazor::testing {
 
 class TempDir {
-public:
+  public:
     TempDir() {
         std::string pattern = (std::filesystem::temp_directory_path() / "plazor-test-XXXXXX").string();
         if (!mkdtemp(pattern.data())) std::abort();
@@ -36,7 +36,7 @@ public:
     std::string str() const { return path_.string(); }
     std::string operator/(std::string_view name) const { return (path_ / name).string(); }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

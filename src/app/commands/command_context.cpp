@@ -9,7 +9,8 @@
 
 namespace plazor {
 
-CommandContext::CommandContext(EditorContext& e, EditorState& s, RunController& r) : editor(e), state(s), run(r) {}
+CommandContext::CommandContext(EditorContext& e, EditorState& s, RunController& r)
+    : editor(e), state(s), run(r) {}
 
 CommandContext::~CommandContext() = default;
 
@@ -33,6 +34,8 @@ InputBox& CommandContext::inputBox() {
     return *inputBox_;
 }
 
-void CommandContext::info(const std::string& line) const { editor.info.appendLine(QString::fromStdString(line)); }
+void CommandContext::info(const std::string& line) const {
+    editor.info.appendLine(QString::fromStdString(line));
+}
 
 }  // namespace plazor

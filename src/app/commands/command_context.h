@@ -3,8 +3,8 @@
 // the dialogs, which are created on first use and reused.
 #pragma once
 
-#include "canvas/editor_state.h"
 #include "app/startup.h"
+#include "canvas/editor_state.h"
 
 namespace plazor {
 
@@ -15,7 +15,7 @@ class SliceDialog;
 class InputBox;
 
 class CommandContext {
-public:
+  public:
     CommandContext(EditorContext& editor, EditorState& state, RunController& run);
     ~CommandContext();
     CommandContext(const CommandContext&) = delete;
@@ -40,7 +40,7 @@ public:
     // Writes an info-window line (UTF-8).
     void info(const std::string& line) const;
 
-private:
+  private:
     PasteLayerDialog* pasteLayerDialog_ = nullptr;
     WatermarkDialog* watermarkDialog_ = nullptr;
     SliceDialog* sliceDialog_ = nullptr;

@@ -5,12 +5,12 @@
 #include "app/commands/editor_commands.h"
 #include "app/commands/layer_commands.h"
 #include "app/commands/layer_list_rules.h"
-#include "shell/common_dialogs.h"
 #include "app/layer_lists.h"
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "dialogs/watermark_dialog.h"
 #include "render/sources.h"
+#include "shell/common_dialogs.h"
 #include "template/document.h"
 #include "util/probe.h"
 
