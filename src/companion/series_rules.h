@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "external/protocol.h"
-#include "render/run_checks.h"
 #include "util/fs.h"
 
 namespace plazor::companion {
@@ -21,6 +20,8 @@ inline constexpr const char* kDefaultBindTitle = "Plazor图片排版工具 - 新
 inline constexpr const char* kBindTitleValue = "find_window_title";
 inline constexpr std::size_t kBindTitleBufferBytes = 256;
 inline constexpr int kBindTitleMaxLength = 255;
+
+enum class NoticeIcon { Warning, Error };
 
 // A message box: its text, its caption and its icon.
 struct Notice {

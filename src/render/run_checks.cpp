@@ -13,41 +13,22 @@ namespace {
 
 using Check = std::optional<RunCheckFailure>;
 
-constexpr const char* kHintCaption = "提示";
-
-RunCheckFailure balloon(CheckControl control, std::string title, std::string text, bool scrollToTop,
-                        std::optional<std::size_t> row = std::nullopt) {
-    RunCheckFailure f;
-    f.control = control;
-    f.title = std::move(title);
-    f.text = std::move(text);
-    f.scrollPasteListToTop = scrollToTop;
-    f.selectRow = row;
-    return f;
-}
-
-RunCheckFailure messageBox(CheckControl control, NoticeIcon icon, std::string text) {
-    RunCheckFailure f;
-    f.control = control;
-    f.kind = NoticeKind::MessageBox;
-    f.icon = icon;
-    f.caption = kHintCaption;
-    f.text = std::move(text);
-    return f;
+RunCheckFailure failed(RunCheck check, std::string title, std::string text,
+                       std::optional<std::size_t> row = std::nullopt) {
+    return RunCheckFailure{check, std::move(title), std::move(text), row, {}};
 }
 
 Check checkBackgroundPicture(const Background& bg) {
     if (bg.kind != kPictureBackground) return std::nullopt;
     if (bg.picturePath.empty()) {
-        return balloon(CheckControl::BackgroundChooseButton, "请选择一张背景图片", "请选择...", true);
+        return failed(RunCheck::BackgroundPicture, "请选择一张背景图片", "请选择...");
     }
     if (!fileExists(bg.picturePath)) {
-        return balloon(CheckControl::BackgroundChooseButton, "背景图片不存在",
-                       "背景图片 '" + bg.picturePath + "' 已不存在，请重新选择", true);
+        return failed(RunCheck::BackgroundPicture, "背景图片不存在",
+                      "背景图片 '" + bg.picturePath + "' 已不存在，请重新选择");
     }
     if (!bg.pictureProblem.empty()) {
-        return balloon(CheckControl::BackgroundChooseButton, "背景图片无法使用",
-                       bg.pictureProblem + "，请重新选择", true);
+        return failed(RunCheck::BackgroundPicture, "背景图片无法使用", bg.pictureProblem + "，请重新选择");
     }
     return std::nullopt;
 }
@@ -55,18 +36,18 @@ Check checkBackgroundPicture(const Background& bg) {
 Check checkBackgroundSize(const Background& bg) {
     if (bg.kind != kColourBackground) return std::nullopt;
     if (bg.szWidth.empty()) {
-        return balloon(CheckControl::WidthField, "请输入【背景层】宽度", "这里不能为空", true);
+        return failed(RunCheck::BackgroundWidth, "请输入【背景层】宽度", "这里不能为空");
     }
     // The shown text and the pixel size the run uses must both be above 0: a hand-edited template can
     // hold a shown "100" over a stored width of 0.
     if (leadingNumber(bg.szWidth) <= 0 || bg.width <= 0) {
-        return balloon(CheckControl::WidthField, "【背景层】宽度必须大于 0", "请重新输入", true);
+        return failed(RunCheck::BackgroundWidth, "【背景层】宽度必须大于 0", "请重新输入");
     }
     if (bg.szHeight.empty()) {
-        return balloon(CheckControl::HeightField, "请输入【背景层】高度", "这里不能为空", true);
+        return failed(RunCheck::BackgroundHeight, "请输入【背景层】高度", "这里不能为空");
     }
     if (leadingNumber(bg.szHeight) <= 0 || bg.height <= 0) {
-        return balloon(CheckControl::HeightField, "【背景层】高度必须大于 0", "请重新输入", true);
+        return failed(RunCheck::BackgroundHeight, "【背景层】高度必须大于 0", "请重新输入");
     }
     return std::nullopt;
 }
@@ -77,21 +58,20 @@ Check checkCanvasLimits(const Background& bg) {
     const std::optional<std::string> problem = canvasLimitProblem(bg.width, bg.height);
     if (!problem) return std::nullopt;
     if (bg.kind == kPictureBackground) {
-        return balloon(CheckControl::BackgroundChooseButton, "【背景层】尺寸超出图片库的限制",
-                       *problem + "，请重新选择", true);
+        return failed(RunCheck::BackgroundPicture, "【背景层】尺寸超出图片库的限制",
+                      *problem + "，请重新选择");
     }
-    return balloon(CheckControl::WidthField, "【背景层】尺寸超出图片库的限制", *problem + "，请重新输入",
-                   true);
+    return failed(RunCheck::BackgroundWidth, "【背景层】尺寸超出图片库的限制", *problem + "，请重新输入");
 }
 
 Check checkPasteLayers(const std::vector<PasteLayer>& layers) {
     if (layers.empty()) {
-        return balloon(CheckControl::PasteList, "请至少创建一个【贴图层】选区", "点右键创建...", true);
+        return failed(RunCheck::PasteLayers, "请至少创建一个【贴图层】选区", "点右键创建...");
     }
     for (std::size_t i = 0; i < layers.size(); ++i) {
         if (layers[i].isPlaced()) continue;
-        return balloon(CheckControl::PasteList, pasteLayerName(layers[i].number) + " 还没有创建选区",
-                       "可以创建一个选区或删除这个贴图层", true, i);
+        return failed(RunCheck::PasteLayers, pasteLayerName(layers[i].number) + " 还没有创建选区",
+                      "可以创建一个选区或删除这个贴图层", i);
     }
     return std::nullopt;
 }
@@ -102,14 +82,15 @@ Check checkWatermarks(const Document& doc) {
         const WatermarkLayer& w = doc.watermarks[i];
         const std::string name = watermarkLayerName(w.number);
         if (!fileExists(w.path)) {
-            return balloon(CheckControl::WatermarkList, name + " 的图片地址不存在",
-                           name + " 的图片 '" + w.path + "' 已不存在, 请重新选择", false, i);
+            return failed(RunCheck::WatermarkPicture, name + " 的图片地址不存在",
+                          name + " 的图片 '" + w.path + "' 已不存在, 请重新选择", i);
         }
         const auto probe = probePicture(w.path);
         if (!probe || !isAcceptedPictureFormat(*probe)) {
-            return messageBox(CheckControl::WatermarkList, NoticeIcon::Warning,
-                              name + " 的图片 '" + w.path +
-                                  "' 内部数据格式不受支持，请重新选择。\n\n支持的格式: png, jpg, gif");
+            return failed(RunCheck::WatermarkFormat, {},
+                          name + " 的图片 '" + w.path +
+                              "' 内部数据格式不受支持，请重新选择。\n\n支持的格式: png, jpg, gif",
+                          i);
         }
     }
     return std::nullopt;
@@ -123,7 +104,7 @@ Check checkSlices(const Document& doc) {
         const Slice& s = doc.slices[i];
         const std::string name = sliceName(s.number);
         auto fail = [&](std::string title, std::string text) {
-            return balloon(CheckControl::SliceList, std::move(title), std::move(text), false, i);
+            return failed(RunCheck::SlicePosition, std::move(title), std::move(text), i);
         };
         if (s.y == -1) return fail(name + " 的y坐标还没有定位", "请指定横切片的位置");
         if (s.y < 1) return fail(name + " 的y坐标不能小于1", "请重新定位");
@@ -141,34 +122,33 @@ Check checkSlices(const Document& doc) {
 
 Check checkSourceFolder(const std::string& folder) {
     if (folder.empty()) {
-        return balloon(CheckControl::SourceFolderButton, "请选择【源图片文件夹】", "请选择...", true);
+        return failed(RunCheck::SourceFolder, "请选择【源图片文件夹】", "请选择...");
     }
     if (!isFolder(folder)) {
-        return balloon(CheckControl::SourceFolderButton, "【源图片文件夹】的地址不存在",
-                       "【源图片文件夹】 '" + folder + "' 不存在, 请重新选择", true);
+        return failed(RunCheck::SourceFolder, "【源图片文件夹】的地址不存在",
+                      "【源图片文件夹】 '" + folder + "' 不存在, 请重新选择");
     }
     return std::nullopt;
 }
 
 Check checkSourceScan(const SourceScan& scan, const std::string& folder, LoadMode mode) {
     if (scan.listing.guardMessage) {
-        RunCheckFailure f =
-            messageBox(CheckControl::SourceFolderButton, NoticeIcon::Error, *scan.listing.guardMessage);
-        f.revealPath = scan.listing.guardPath;
+        RunCheckFailure f = failed(RunCheck::SourcePathLength, {}, *scan.listing.guardMessage);
+        f.path = scan.listing.guardPath;
         return f;
     }
     if (!scan.list.empty()) return std::nullopt;
     if (mode == kSubFolderListMode) {
-        return balloon(CheckControl::SourceFolderButton, "【源图片文件夹】中不存在子文件夹",
-                       "【源图片文件夹】 '" + folder + "' 中没有找到一个子文件夹, 请重新选择", true);
+        return failed(RunCheck::SourceFolder, "【源图片文件夹】中不存在子文件夹",
+                      "【源图片文件夹】 '" + folder + "' 中没有找到一个子文件夹, 请重新选择");
     }
-    return balloon(CheckControl::SourceFolderButton, "【源图片文件夹】中没有找到任何可用的图片",
-                   "在【源图片文件夹】 '" + folder + "' 中没有找到任何可用的图片, 请重新选择", true);
+    return failed(RunCheck::SourceFolder, "【源图片文件夹】中没有找到任何可用的图片",
+                  "在【源图片文件夹】 '" + folder + "' 中没有找到任何可用的图片, 请重新选择");
 }
 
 RunCheckFailure outputFolderNotCreated(const std::string& folder) {
-    return messageBox(CheckControl::OutputFolderButton, NoticeIcon::Error,
-                      "【图片保存到】文件夹 '" + folder + "' 创建失败, 请重新选择一个文件夹");
+    return failed(RunCheck::OutputFolderCreation, {},
+                  "【图片保存到】文件夹 '" + folder + "' 创建失败, 请重新选择一个文件夹");
 }
 
 // Whether create_directories could make `folder`: its nearest existing ancestor is a folder.
@@ -184,7 +164,7 @@ bool canBeCreated(const std::string& folder) {
 
 Check checkOutputFolder(const std::string& folder) {
     if (folder.empty()) {
-        return balloon(CheckControl::OutputFolderButton, "请选择【图片保存到】文件夹", "请选择", false);
+        return failed(RunCheck::OutputFolder, "请选择【图片保存到】文件夹", "请选择");
     }
     if (isFolder(folder) || canBeCreated(folder)) return std::nullopt;
     return outputFolderNotCreated(folder);

@@ -1,5 +1,6 @@
 // The checks made before a run starts, in their order. The first failure comes back as a value that
-// says what to show, where, and with which exact texts; the window decides how to show it.
+// says which check failed, with its exact texts and the row or path concerned; how it is shown is the
+// caller's choice (the editor's balloons and boxes, plazor-batch's lines).
 #pragma once
 
 #include <cstddef>
@@ -12,31 +13,29 @@
 
 namespace plazor {
 
-// The control a failure concerns: a balloon points at it, a message box gives it the focus.
-enum class CheckControl {
-    BackgroundChooseButton,
-    WidthField,
-    HeightField,
-    PasteList,
-    WatermarkList,
-    SliceList,
-    SourceFolderButton,
-    OutputFolderButton,
+// The check that failed, named after the setting it concerns where one setting has several checks.
+enum class RunCheck {
+    BackgroundPicture,     // none chosen, gone, unusable, or a canvas beyond the image library's limits
+    BackgroundWidth,       // empty, not above 0, or a canvas beyond the image library's limits
+    BackgroundHeight,      // empty or not above 0
+    PasteLayers,           // none at all, or the one at `row` has no area yet
+    WatermarkPicture,      // the picture of the watermark at `row` is gone
+    WatermarkFormat,       // the picture of the watermark at `row` is not one of the accepted formats
+    SlicePosition,         // the slice at `row` is not positioned or out of place
+    SourceFolder,          // none chosen, not a folder, or nothing in it to take
+    SourcePathLength,      // a path in the source folder is too long: `path`
+    OutputFolder,          // none chosen
+    OutputFolderCreation,  // missing and it cannot be created
 };
-
-enum class NoticeKind { Balloon, MessageBox };
-enum class NoticeIcon { Warning, Error };
+// The number of checks; RunCheck::OutputFolderCreation is the last.
+inline constexpr int kRunCheckCount = static_cast<int>(RunCheck::OutputFolderCreation) + 1;
 
 struct RunCheckFailure {
-    CheckControl control = CheckControl::PasteList;
-    NoticeKind kind = NoticeKind::Balloon;
-    NoticeIcon icon = NoticeIcon::Warning;
-    std::string caption;  // message boxes only
-    std::string title;    // balloons only
+    RunCheck check = RunCheck::PasteLayers;
+    std::string title;  // the heading of a failure told in two texts; empty when it has one
     std::string text;
-    std::optional<std::size_t> selectRow;  // 0-based row of the list `control` to select
-    bool scrollPasteListToTop = false;     // scroll the paste-layer panel to its top before showing
-    std::string revealPath;                // path-length guard: the path to show in the file manager
+    std::optional<std::size_t> row;  // 0-based row of the layer concerned
+    std::string path;                // the path that is too long
 };
 
 // What a run needs once every check has passed.

@@ -261,7 +261,7 @@ TEST_F(RunControllerTest, FailedCheckReturnsItsFailureAndStartsNothing) {
     const RunOutcome outcome = runNow(doc, request());
     ASSERT_TRUE(outcome.failure);
     EXPECT_EQ(outcome.failure->title, "请至少创建一个【贴图层】选区");
-    EXPECT_EQ(outcome.failure->control, CheckControl::PasteList);
+    EXPECT_EQ(outcome.failure->check, RunCheck::PasteLayers);
     EXPECT_FALSE(outcome.end);
     EXPECT_FALSE(hookCalled);
     EXPECT_EQ(controller->lastExternalStatus(), 0);

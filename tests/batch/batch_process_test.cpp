@@ -3,7 +3,12 @@
 #include <sys/wait.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <set>
 
+#include "render/run_request.h"
 #include "support/child_process.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
@@ -77,6 +82,66 @@ TEST(BatchProcess, TermAndHangUpStopTheRunCleanly) {
         EXPECT_EQ(hiddenIn(out), std::vector<std::string>{}) << sig;
         EXPECT_FALSE(anyEntryStartsWith(dir.path() / "tmp", "plazor-magick-")) << sig;
     }
+}
+
+// A failed check is printed whole and last, as the core tells it (the heading, then the text); both commands
+// exit with 2 without making the output folder; the program needs no Qt for it.
+TEST(BatchProcess, FailedChecksPrintTheCoresTextsAndExitTwo) {
+    std::ifstream program(PLAZOR_BATCH_PROGRAM, std::ios::binary);
+    const std::string image{std::istreambuf_iterator<char>(program), std::istreambuf_iterator<char>()};
+    ASSERT_FALSE(image.empty());
+    EXPECT_EQ(image.find("libQt6"), std::string::npos);
+
+    TempDir dir;
+    testing::writeFile(dir / "src/a.jpg", "not a picture, but named like one");
+    testing::writeFile(dir / "mark.bmp", std::string("BM\x10\0\0\0", 6) + std::string(20, '\x01'));
+    testing::writeFile(dir / "blocker", "1");
+    auto placed = [](Document& doc) {
+        PasteLayer& layer = doc.addPasteLayer(kAboveBackground, kStretch);
+        layer.x = layer.y = 0;
+        layer.width = layer.height = 10;
+    };
+    struct Case {
+        std::function<void(Document&)> make;
+        std::string source, output;
+    };
+    const std::vector<Case> cases = {
+        {[](Document&) {}, dir / "src", dir / "out"},
+        {[&](Document& doc) {
+             placed(doc);
+             doc.addSlice(100);
+             doc.addSlice(100);
+         },
+         dir / "src", dir / "out"},
+        {[&](Document& doc) {
+             placed(doc);
+             doc.addWatermark(dir / "mark.bmp", 0, 0);
+         },
+         dir / "src", dir / "out"},
+        {placed, dir / "nowhere", dir / "out"},
+        {placed, dir / "src", dir / "blocker/out"},
+    };
+    std::set<RunCheck> seen;
+    for (const Case& c : cases) {
+        Document doc;
+        c.make(doc);
+        ASSERT_TRUE(saveTemplate(doc, dir / "t.dat").ok());
+        const RunCheckResult expected = checkRun(RunRequest{doc, c.source, c.output, kPictureListMode});
+        ASSERT_FALSE(expected.ok());
+        seen.insert(expected.failure->check);
+        const std::string heading = expected.failure->title.empty() ? "提示" : expected.failure->title;
+        for (const char* command : {"check", "render"}) {
+            ChildProcess batch(PLAZOR_BATCH_PROGRAM, {command, dir / "t.dat", c.source, c.output});
+            ASSERT_TRUE(batch.wait(std::chrono::seconds(60))) << command;
+            EXPECT_EQ(batch.exitCode(), 2) << command << batch.err();
+            // Loading the template may have told of a problem first.
+            EXPECT_TRUE(batch.err().ends_with(heading + "\n" + expected.failure->text + "\n"))
+                << command << batch.err();
+            EXPECT_EQ(batch.out(), "") << command;
+            EXPECT_FALSE(fs::exists(dir / "out")) << command;
+        }
+    }
+    EXPECT_EQ(seen.size(), cases.size()) << "each case fails a different check";
 }
 
 }  // namespace

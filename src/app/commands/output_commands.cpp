@@ -180,27 +180,7 @@ class OutputCommands {
     CheckNoticeTargets noticeTargets() {
         CheckNoticeTargets targets;
         const PanelControls& controls = controls_;
-        targets.control = [&controls](CheckControl control) -> QWidget* {
-            switch (control) {
-                case CheckControl::BackgroundChooseButton:
-                    return controls.chooseBackground;
-                case CheckControl::WidthField:
-                    return controls.width;
-                case CheckControl::HeightField:
-                    return controls.height;
-                case CheckControl::PasteList:
-                    return controls.pasteList;
-                case CheckControl::WatermarkList:
-                    return controls.watermarkList;
-                case CheckControl::SliceList:
-                    return controls.sliceList;
-                case CheckControl::SourceFolderButton:
-                    return controls.chooseSource;
-                case CheckControl::OutputFolderButton:
-                    return controls.chooseOutput;
-            }
-            return nullptr;
-        };
+        targets.control = [&controls](CheckControl control) { return panelControlOf(controls, control); };
         targets.selectRow = [&controls](CheckControl list, std::size_t row) {
             LayerList* target = list == CheckControl::WatermarkList ? controls.watermarkList
                                 : list == CheckControl::SliceList   ? controls.sliceList
