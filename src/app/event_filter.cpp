@@ -5,6 +5,7 @@
 #include "app/side_panel.h"
 #include "app/zoom_steps.h"
 #include "shell/balloon_tip.h"
+#include "util/window_names.h"
 
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
@@ -20,9 +21,9 @@ namespace plazor {
 
 namespace {
 
-const QString kMainWindowName = QStringLiteral("CodeBlocksWindowsApp");
-const QString kCanvasName = QStringLiteral("Preview");
-const QString kCustomStyleWindowName = QStringLiteral("Dialog_Picture_Customize");
+const QString kMainWindowName = QString::fromUtf8(window_names::kMainWindowClass);
+const QString kCanvasName = QString::fromUtf8(window_names::kCanvasClass);
+const QString kCustomStyleWindowName = QString::fromUtf8(window_names::kCustomStyleWindowClass);
 const QString kWidthName = QString::number(ctl::kBackgroundWidth);
 const QString kHeightName = QString::number(ctl::kBackgroundHeight);
 const QString kPasteListName = QString::number(ctl::kPasteList);

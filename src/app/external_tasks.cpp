@@ -12,6 +12,7 @@
 #include "external/endpoints.h"
 #include "external/window_endpoint.h"
 #include "template/document.h"
+#include "util/window_names.h"
 
 namespace plazor {
 
@@ -21,7 +22,7 @@ ExternalTaskLink::ExternalTaskLink(CommandContext& context, const QString& endpo
     : QObject(&context.window()),
       context_(context),
       endpoint_(new WindowEndpoint(
-          endpointFolder, std::string(kWindowClass),
+          endpointFolder, window_names::kMainWindowClass,
           [&window = context.window()] { return window.windowTitle(); },
           [this](const Request& request) { return handle(request); }, this)),
       boundCheck_(new QTimer(this)) {

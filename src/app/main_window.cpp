@@ -7,7 +7,7 @@
 #include "app/side_panel.h"
 #include "app/status_bar.h"
 #include "template/document.h"
-#include "util/product.h"
+#include "util/window_names.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -53,7 +53,7 @@ constexpr int kPanelFontPixels = 12;
 
 MainWindow::MainWindow(Document& doc, Preferences& prefs, QWidget* parent)
     : QMainWindow(parent), doc_(doc), prefs_(prefs) {
-    setObjectName(QStringLiteral("CodeBlocksWindowsApp"));
+    setObjectName(QString::fromUtf8(window_names::kMainWindowClass));
     setTitleName(QString::fromUtf8(kNewTemplateTitle));
 
     buildMenus();
@@ -67,7 +67,7 @@ MainWindow::MainWindow(Document& doc, Preferences& prefs, QWidget* parent)
     canvasHost_->setObjectName(QString::number(ctl::kCanvasHost));
     canvasHost_->setGeometry(1, 1, 644, 900);
     canvas_ = new QWidget(canvasHost_);
-    canvas_->setObjectName(QStringLiteral("Preview"));
+    canvas_->setObjectName(QString::fromUtf8(window_names::kCanvasClass));
     canvas_->setGeometry(0, 0, 644, 900);
 
     sidePanel_ = new SidePanel(content_);
@@ -159,7 +159,7 @@ void MainWindow::setCloseHandler(std::function<bool()> handler) {
 
 QString MainWindow::titleFor(const QString& templateName) {
     // Not translated: the companion program finds the window by this title.
-    return QString::fromUtf8(product::kProgramTitle) + QStringLiteral(" - ") + templateName;
+    return QString::fromUtf8(window_names::kMainTitlePrefix) + templateName;
 }
 
 void MainWindow::setTitleName(const QString& templateName) {
@@ -177,7 +177,7 @@ void MainWindow::setCanvas(QWidget* canvas) {
     delete canvas_;
     canvas_ = canvas;
     canvas_->setParent(canvasHost_);
-    canvas_->setObjectName(QStringLiteral("Preview"));
+    canvas_->setObjectName(QString::fromUtf8(window_names::kCanvasClass));
     canvas_->setGeometry(0, 0, canvasHost_->width(), canvasHost_->height());
     canvas_->show();
 }

@@ -5,6 +5,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "util/window_names.h"
+
 namespace plazor {
 
 QString progressText(int batches, int batch) {
@@ -13,7 +15,7 @@ QString progressText(int batches, int batch) {
 
 ProgressWindow::ProgressWindow(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-    setObjectName(QStringLiteral("Process"));
+    setObjectName(QString::fromUtf8(window_names::kProgressWindowClass));
     setWindowTitle(tr("处理进度"));
     setWindowModality(Qt::WindowModal);
     setFixedSize(353, 110);

@@ -15,6 +15,7 @@
 
 #include "canvas/editor_state.h"
 #include "template/document.h"
+#include "util/window_names.h"
 
 // The cursors live in a static library: their resource must be registered explicitly.
 static void registerCanvasCursors() {
@@ -91,7 +92,7 @@ Canvas::Canvas(Document& doc, EditorState& state, std::function<CanvasSwitches()
       switches_(std::move(switches)),
       loadMode_(std::move(loadMode)),
       interaction_(doc, state.mode, state.current, state.history, *this) {
-    setObjectName(QStringLiteral("Preview"));
+    setObjectName(QString::fromUtf8(window_names::kCanvasClass));
     setWindowTitle(tr("效果预览"));
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);

@@ -26,6 +26,7 @@
 #include "shell/ui_port.h"
 #include "util/fs.h"
 #include "util/product.h"
+#include "util/window_names.h"
 
 namespace plazor::companion {
 
@@ -52,11 +53,12 @@ CompanionWindow::CompanionWindow(UiPort& ui, SettingsStore& store, const QString
       ui_(ui),
       store_(store),
       endpoint_(new WindowEndpoint(
-          endpointFolder, std::string(kWindowClass), [] { return QString::fromUtf8(kCompanionTitle); },
+          endpointFolder, window_names::kMainWindowClass,
+          [] { return QString::fromUtf8(window_names::kCompanionTitle); },
           [this](const Request& request) { return handle(request); }, this)) {
-    setObjectName(QString::fromUtf8(kWindowClass.data(), kWindowClass.size()));
+    setObjectName(QString::fromUtf8(window_names::kMainWindowClass));
     // The title is how other programs tell this window from the main program's: not translated.
-    setWindowTitle(QString::fromUtf8(kCompanionTitle));
+    setWindowTitle(QString::fromUtf8(window_names::kCompanionTitle));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(940, 350);
@@ -83,8 +85,8 @@ CompanionWindow::~CompanionWindow() {
 
 void CompanionWindow::buildControls() {
     place(new QLabel(tr("绑定窗口标题："), this), QStringLiteral("BindTitleLabel"), 23, 23, 86, 23);
-    bindTitle_ =
-        place(new QLineEdit(QString::fromUtf8(kDefaultBindTitle), this), idName(36001), 110, 20, 706, 21);
+    bindTitle_ = place(new QLineEdit(QString::fromUtf8(window_names::kDefaultBindTitle), this), idName(36001),
+                       110, 20, 706, 21);
     bindTitle_->setMaxLength(kBindTitleMaxLength);
     refresh_ = place(new QPushButton(tr("更新"), this), idName(36002), 824, 18, 90, 25);
     auto* sourceLabel =
@@ -186,7 +188,8 @@ void CompanionWindow::startSeries() {
     const std::string self = endpoint_->name().toStdString();
     SeriesLink link;
     link.findWindow = [&](const std::string& title) -> std::optional<std::string> {
-        const std::optional<QString> found = findWindow(folder, endpoint_->name(), kWindowClass, title);
+        const std::optional<QString> found =
+            findWindow(folder, endpoint_->name(), window_names::kMainWindowClass, title);
         if (!found) return std::nullopt;
         return found->toStdString();
     };

@@ -14,6 +14,7 @@
 #include "shell/qt_ui_port.h"
 #include "shell/settings_store.h"
 #include "util/program_info.h"
+#include "util/window_names.h"
 
 #include <cstdio>
 #include <string>
@@ -33,8 +34,8 @@ int main(int argc, char** argv) {
 
     const QString folder = external::defaultEndpointFolder();
     external::removeStaleEndpoints(folder);
-    if (const std::optional<QString> running =
-            external::findWindow(folder, QString(), external::kWindowClass, companion::kCompanionTitle)) {
+    if (const std::optional<QString> running = external::findWindow(
+            folder, QString(), window_names::kMainWindowClass, window_names::kCompanionTitle)) {
         external::exchange(external::endpointPath(folder, *running), {external::kActivateTag, {}, {}},
                            external::kAnswerTimeoutMs);
         return 0;

@@ -8,7 +8,7 @@
 #include "external/companion_replies.h"
 #include "external/task_host.h"
 #include "render/sources.h"
-#include "util/product.h"
+#include "util/window_names.h"
 
 namespace plazor::companion {
 namespace {
@@ -68,10 +68,10 @@ ListResult listSortedSubFolders(const std::string& folder, bool allLevels, std::
 }  // namespace
 
 std::optional<std::string> bindTitleCandidate(const std::vector<external::WindowIdentity>& windows) {
-    const std::string prefix = std::string(product::kProgramTitle) + " - ";
     for (const external::WindowIdentity& window : windows) {
-        if (window.title.starts_with(prefix) && !equalIgnoringCase(window.title, kCompanionTitle) &&
-            window.windowClass == external::kWindowClass) {
+        if (window.title.starts_with(window_names::kMainTitlePrefix) &&
+            !equalIgnoringCase(window.title, window_names::kCompanionTitle) &&
+            window.windowClass == window_names::kMainWindowClass) {
             return window.title;
         }
     }

@@ -14,8 +14,6 @@
 
 namespace plazor::companion {
 
-inline constexpr const char* kCompanionTitle = "批量处理多个文件夹 - Plazor图片排版工具";
-inline constexpr const char* kDefaultBindTitle = "Plazor图片排版工具 - 新模版";
 // The bind title in the companion's settings store, read with a buffer of 256 bytes.
 inline constexpr const char* kBindTitleValue = "find_window_title";
 inline constexpr std::size_t kBindTitleBufferBytes = 256;

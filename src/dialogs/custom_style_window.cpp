@@ -14,6 +14,7 @@
 #include "dialogs/spin_buddy.h"
 #include "shell/common_dialogs.h"
 #include "shell/ui_port.h"
+#include "util/window_names.h"
 
 namespace plazor {
 namespace {
@@ -45,7 +46,7 @@ SpinBuddy* attachSpin(QLineEdit* field, int lower, int upper) {
 }  // namespace
 
 CustomStyleWindow::CustomStyleWindow(QWidget* owner, UiPort& ui) : QWidget(owner), ui_(ui) {
-    setObjectName(QStringLiteral("Dialog_Picture_Customize"));
+    setObjectName(QString::fromUtf8(window_names::kCustomStyleWindowClass));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(226, 186);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "dialogs/spin_buddy.h"
+#include "util/window_names.h"
 
 namespace plazor {
 namespace {
@@ -21,8 +22,8 @@ QRect editAt(int x, int y) {
 }  // namespace
 
 GridDialog::GridDialog(QWidget* owner, UiPort& ui)
-    : ReusableDialog(owner, ui, QStringLiteral("Dialog_Multi_Grid"), QSize(306, 241), Frame::WithSystemMenu,
-                     Placement::CentreEachRun) {
+    : ReusableDialog(owner, ui, QString::fromUtf8(window_names::kMultiGridDialogClass), QSize(306, 241),
+                     Frame::WithSystemMenu, Placement::CentreEachRun) {
     setWindowTitle(tr("添加多宫格"));
     const auto field = [this](const QString& label, QPoint labelPos, const char* name, QPoint editPos,
                               int maxLength) {

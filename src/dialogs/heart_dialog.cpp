@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <array>
 
+#include "util/window_names.h"
+
 namespace plazor {
 namespace {
 
@@ -27,8 +29,8 @@ QRect editAt(int x, int y) {
 }  // namespace
 
 HeartDialog::HeartDialog(QWidget* owner, UiPort& ui)
-    : ReusableDialog(owner, ui, QStringLiteral("Dialog_Heart_Layout"), QSize(578, 376), Frame::WithSystemMenu,
-                     Placement::CentreEachRun) {
+    : ReusableDialog(owner, ui, QString::fromUtf8(window_names::kHeartDialogClass), QSize(578, 376),
+                     Frame::WithSystemMenu, Placement::CentreEachRun) {
     setWindowTitle(tr("添加心型图"));
     resizeMode_ = new QRadioButton(tr("根据心型图尺寸重置背景层大小"), this);
     resizeMode_->setObjectName(QStringLiteral("resizeMode"));

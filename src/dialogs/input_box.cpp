@@ -3,11 +3,13 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "util/window_names.h"
+
 namespace plazor {
 
 InputBox::InputBox(QWidget* owner, UiPort& ui)
-    : ReusableDialog(owner, ui, QStringLiteral("Input_Dialog_"), QSize(430, 133), Frame::WithoutSystemMenu,
-                     Placement::CentreOnce) {
+    : ReusableDialog(owner, ui, QString::fromUtf8(window_names::kInputBoxClass), QSize(430, 133),
+                     Frame::WithoutSystemMenu, Placement::CentreOnce) {
     prompt_ = addLabel(QString(), QRect(16, 23, 396, 19));
     prompt_->setObjectName(QStringLiteral("prompt"));
     edit_ = addEdit(QStringLiteral("edit"), QRect(16, 43, 396, 22), inputMaxLength(InputKind::Text));

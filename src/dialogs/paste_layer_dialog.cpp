@@ -9,6 +9,7 @@
 #include "dialogs/spin_buddy.h"
 #include "template/document.h"
 #include "template/names.h"
+#include "util/window_names.h"
 
 namespace plazor {
 
@@ -19,7 +20,7 @@ CustomStyleWindowChange customStyleWindowChange(unsigned previousStyle, unsigned
 }
 
 PasteLayerDialog::PasteLayerDialog(QWidget* owner, UiPort& ui)
-    : ReusableDialog(owner, ui, QStringLiteral("Dialog_Picture_Layer_Property"), QSize(389, 211),
+    : ReusableDialog(owner, ui, QString::fromUtf8(window_names::kPasteLayerDialogClass), QSize(389, 211),
                      Frame::WithSystemMenu, Placement::CentreOnce) {
     x_ = addSpinField(tr("x坐标："), QRect(29, 25, 43, 21), QStringLiteral("editX"), QRect(73, 21, 90, 22),
                       Characters::DigitsOnly);

@@ -8,11 +8,12 @@
 #include "dialogs/spin_buddy.h"
 #include "template/document.h"
 #include "template/names.h"
+#include "util/window_names.h"
 
 namespace plazor {
 
 SliceDialog::SliceDialog(QWidget* owner, UiPort& ui)
-    : ReusableDialog(owner, ui, QStringLiteral("Dialog_CutLine_Layer_Property"), QSize(315, 66),
+    : ReusableDialog(owner, ui, QString::fromUtf8(window_names::kSliceDialogClass), QSize(315, 66),
                      Frame::WithSystemMenu, Placement::CentreEachRun) {
     // Unlike the other position fields this one takes any character; the check reads the number.
     y_ = addSpinField(tr("y坐标："), QRect(23, 25, 43, 21), QStringLiteral("editY"), QRect(67, 21, 73, 22),

@@ -8,11 +8,12 @@
 #include "dialogs/spin_buddy.h"
 #include "template/document.h"
 #include "template/names.h"
+#include "util/window_names.h"
 
 namespace plazor {
 
 WatermarkDialog::WatermarkDialog(QWidget* owner, UiPort& ui)
-    : ReusableDialog(owner, ui, QStringLiteral("Dialog_Watermark_Layer_Property"), QSize(309, 111),
+    : ReusableDialog(owner, ui, QString::fromUtf8(window_names::kWatermarkDialogClass), QSize(309, 111),
                      Frame::WithSystemMenu, Placement::CentreOnce) {
     x_ = addSpinField(tr("x坐标："), QRect(29, 25, 43, 21), QStringLiteral("editX"), QRect(73, 21, 60, 22),
                       Characters::DigitsOnly);

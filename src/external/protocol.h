@@ -41,9 +41,6 @@ inline constexpr std::uint32_t kActivateTag = messageTag("Plazor_Activate_Window
 inline constexpr std::string_view kEndpointPrefix = "plazor-window-";
 bool isEndpointName(std::string_view name);
 
-// The class of both programs' main windows; their titles tell them apart.
-inline constexpr std::string_view kWindowClass = "CodeBlocksWindowsApp";
-
 // Status values of a run that ended.
 inline constexpr std::int32_t kStatusFinished = 1;
 inline constexpr std::int32_t kStatusStopped = 2;

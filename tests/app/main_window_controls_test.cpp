@@ -2,6 +2,7 @@
 #include "app/command_ids.h"
 #include "app/side_panel.h"
 #include "main_window_test_support.h"
+#include "util/window_names.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -226,6 +227,8 @@ TEST_F(MainWindowControlsTest, QualitySliderSwatchAndWindows) {
     EXPECT_EQ(window->canvas()->objectName(), QStringLiteral("Preview"));
     EXPECT_EQ(window->canvas()->parentWidget(), window->canvasHost());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Plazor图片排版工具 - 新模版"));
+    // The companion offers a fresh editor's window to bind to before the user names one.
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8(window_names::kDefaultBindTitle));
     window->setTitleName(QStringLiteral("海报.dat"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Plazor图片排版工具 - 海报.dat"));
 }

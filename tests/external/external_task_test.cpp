@@ -23,6 +23,7 @@
 #include "support/pictures.h"
 #include "support/stale_socket.h"
 #include "support/threaded_endpoint.h"
+#include "util/window_names.h"
 
 namespace plazor::testing {
 namespace {
@@ -110,7 +111,7 @@ class ExternalTasks : public EditorTest {
 
     std::optional<std::string> findMainWindow(const std::string& title) {
         std::optional<QString> found;
-        onOtherThread([&] { found = findWindow(folder_, QString(), kWindowClass, title); });
+        onOtherThread([&] { found = findWindow(folder_, QString(), window_names::kMainWindowClass, title); });
         if (!found) return std::nullopt;
         return found->toStdString();
     }

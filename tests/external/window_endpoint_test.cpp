@@ -22,6 +22,7 @@
 #include "external/window_endpoint.h"
 #include "support/stale_socket.h"
 #include "support/temp_dir.h"
+#include "util/window_names.h"
 
 namespace plazor::testing {
 namespace {
@@ -35,8 +36,9 @@ class Endpoint : public ::testing::Test {
   protected:
     std::unique_ptr<WindowEndpoint> open(EndpointLimits limits) {
         return std::make_unique<WindowEndpoint>(
-            folder(), std::string(kWindowClass), [] { return QStringLiteral("Plazor图片排版工具 - 甲"); },
-            [](const Request&) { return 7; }, nullptr, limits);
+            folder(), window_names::kMainWindowClass,
+            [] { return QStringLiteral("Plazor图片排版工具 - 甲"); }, [](const Request&) { return 7; },
+            nullptr, limits);
     }
 
     QString folder() const { return QString::fromStdString(dir.str()); }

@@ -11,6 +11,7 @@
 
 #include "external/protocol.h"
 #include "external/window_endpoint.h"
+#include "util/window_names.h"
 
 namespace plazor::testing {
 
@@ -23,8 +24,7 @@ class ThreadedEndpoint {
             &context_,
             [&] {
                 endpoint_ = new external::WindowEndpoint(
-                    folder, std::string(external::kWindowClass), [title] { return title; },
-                    std::move(handler));
+                    folder, window_names::kMainWindowClass, [title] { return title; }, std::move(handler));
             },
             Qt::BlockingQueuedConnection);
     }
