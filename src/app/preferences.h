@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "render/sources.h"
+#include "shell/settings_keys.h"
 #include "util/special_folders.h"
 
 #include <string>
@@ -13,20 +14,6 @@
 namespace plazor {
 
 class SettingsStore;
-
-// Value names in the settings store.
-namespace pref {
-inline constexpr const char* kDefaultLayerLevel = "default_pictures_layer_level";
-inline constexpr const char* kDefaultOverflowStyle = "default_pictures_overflow_style";
-inline constexpr const char* kLoadMode = "default_pictures_source_load_mode";
-inline constexpr const char* kSliceSubFolder = "save_cutline_use_sub_folder";
-inline constexpr const char* kCompletedAlert = "completed_alert";
-inline constexpr const char* kDpi = "dpi";
-inline constexpr const char* kBackgroundDialogFolder = "file_dlg_choose_background";
-inline constexpr const char* kWatermarkDialogFolder = "dlg_choose_watermark";
-inline constexpr const char* kCheckShortcut = "check_shortcut_status";
-inline constexpr const char* kExactDecoding = "exact_picture_decoding";
-}  // namespace pref
 
 inline constexpr int kDefaultDpi = 72;
 

@@ -14,8 +14,7 @@
 
 namespace plazor::companion {
 
-// The bind title in the companion's settings store, read with a buffer of 256 bytes.
-inline constexpr const char* kBindTitleValue = "find_window_title";
+// The bind title in the companion's settings store is read with a buffer of 256 bytes.
 inline constexpr std::size_t kBindTitleBufferBytes = 256;
 inline constexpr int kBindTitleMaxLength = 255;
 

@@ -11,13 +11,11 @@
 #include <string>
 #include <string_view>
 
+#include "shell/settings_keys.h"
+
 class QVariant;
 
 namespace plazor {
-
-// The settings of the main program and of the companion program.
-inline constexpr std::string_view kMainSettingsKey = "PlazorTramu";
-inline constexpr std::string_view kCompanionSettingsKey = "PlazorTramu_fz";
 
 class SettingsStore {
   public:
