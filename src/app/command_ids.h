@@ -1,6 +1,11 @@
-// Identifiers of the main window's commands and controls. They are the program's internal command bus:
-// menus, accelerators, controls, the canvas and external tasks all reach MainWindow::onCommand with
-// these numbers.
+// Identifiers of the main window's commands and controls: the one place they are written. They are the
+// program's internal command bus: menus, accelerators, controls, the canvas and external tasks all reach
+// MainWindow::onCommand with these numbers.
+//
+// The numbers are fixed, not just unique: they are the identifiers the program's earlier versions gave
+// their menu items and controls, and each control's object name is its number (MainWindow::control), by
+// which tests and tools that drive the editor find it. Do not renumber them; a new command takes a
+// number of its own.
 #pragma once
 
 namespace plazor::cmd {
@@ -51,7 +56,7 @@ inline constexpr int kRefresh = 35315;
 // Level pop-up of the current paste layer: level 0, 1.
 inline constexpr int kCurrentLevelAbove = 35316;
 inline constexpr int kCurrentLevelBelow = 35317;
-// Style pop-up of the current paste layer: 35318 + style value for styles 0 to 5.
+// Style pop-up of the current paste layer: kCurrentStyleFirst + style value for styles 0 to 5.
 inline constexpr int kCurrentStyleFirst = 35318;
 inline constexpr int kCurrentStyleLast = 35323;
 

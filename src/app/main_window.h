@@ -72,14 +72,15 @@ class MainWindow : public QMainWindow {
     // The Edit menu's items: "撤销 <label>" and "重做 <label>", greyed when there is nothing.
     void showEditSteps(bool canUndo, const QString& undoLabel, bool canRedo, const QString& redoLabel);
 
-    // Asked whenever the window is about to close (its close box, 35204); false keeps it open.
+    // Asked whenever the window is about to close (its close box, cmd::kExit); false keeps it open.
     void setCloseHandler(std::function<bool()> handler);
 
     // "Plazor图片排版工具 - <name>"
     static QString titleFor(const QString& templateName);
     void setTitleName(const QString& templateName);
 
-    // Any window or control by its identifier (36100 to 36128); the format list for 36122.
+    // Any window or control by its identifier (ctl::kCanvasHost to ctl::kStart); the format list for
+    // ctl::kFormatList.
     QWidget* control(int id) const;
     const PanelControls& panel() const { return controls_; }
     LayerList* pasteList() const { return controls_.pasteList; }

@@ -59,12 +59,12 @@ QString loadModeStatusText(int mode);  // "\t\t图片列表模式　 " or "\t\t�
 QString dpiStatusText(int dpi);        // "\t%d dpi"
 
 // The settings menu lists the overflow styles in the order 0, 4, 1, 2, 3, 5: command for a style value
-// and style value for a command (35402 to 35407).
+// and style value for a command (cmd::kDefaultStyleFirst to cmd::kDefaultStyleLast).
 int defaultStyleCommand(int style);
 int styleOfDefaultStyleCommand(int command);
 
-// The DPI pop-up's fixed values (35336 to 35341): the DPI of a command, 0 for any other command, and
-// the command that shows a DPI, 0 when no fixed item does.
+// The DPI pop-up's fixed values (cmd::kDpiFirstFixed to cmd::kDpiLastFixed): the DPI of a command, 0 for any
+// other command, and the command that shows a DPI, 0 when no fixed item does.
 int fixedDpiOfCommand(int command);
 int commandOfFixedDpi(int dpi);
 

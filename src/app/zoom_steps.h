@@ -1,5 +1,5 @@
-// The canvas zoom steps, smallest first. The zoom pop-up offers one command per step (35324 to 35334)
-// and Ctrl+wheel moves between neighbouring steps.
+// The canvas zoom steps, smallest first. The zoom pop-up offers one command per step (cmd::kZoomFirst
+// to cmd::kZoomLast) and Ctrl+wheel moves between neighbouring steps.
 #pragma once
 
 #include <array>

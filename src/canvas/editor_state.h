@@ -32,7 +32,7 @@ class EditorState : public QObject {
     int programmaticEditDepth = 0;
     // Set while paste layers are deleted: the list's selection notices are ignored.
     bool deleting = false;
-    // The list that most recently gained a selection (36111 paste, 36114 watermark, 36116 slice).
+    // The list that most recently gained a selection (the paste, watermark or slice list).
     int lastSelectedList = 0;
 
     // The source list: the source folder as last scanned in the current load mode, which the canvas

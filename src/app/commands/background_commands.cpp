@@ -32,7 +32,7 @@ class BackgroundCommands {
     explicit BackgroundCommands(CommandContext& context)
         : c_(context), doc_(context.doc()), state_(context.state), controls_(context.window().panel()) {}
 
-    // 36110. While loading, the controls show what the document holds, so nothing is read back.
+    // While loading, the controls show what the document holds, so nothing is read back.
     void customBackground() {
         doc_.useColourBackground();
         if (!state_.loading()) {
@@ -44,7 +44,7 @@ class BackgroundCommands {
         controls_.width->selectAll();
     }
 
-    // 36109. While loading, the template's reader has read the picture already.
+    // While loading, the template's reader has read the picture already.
     void pictureBackground() {
         if (!state_.loading()) {
             doc_.usePictureBackground();
@@ -67,7 +67,7 @@ class BackgroundCommands {
         focusCanvas(c_);
     }
 
-    // 36103: asks again until the picture is acceptable or the user cancels.
+    // Asks again until the picture is acceptable or the user cancels.
     void choosePicture() {
         Preferences& prefs = c_.prefs();
         while (true) {
@@ -95,7 +95,7 @@ class BackgroundCommands {
         focusCanvas(c_);
     }
 
-    // 36104, 36105: every change of the texts, except the program's own writes.
+    // Every change of the width and height texts, except the program's own writes.
     void sizeEdited() {
         if (state_.programmaticEditDepth > 0) return;
         readSize();
@@ -103,7 +103,7 @@ class BackgroundCommands {
         warnIfBeyondLimit();
     }
 
-    // 36106. The texts are recomputed from the pixel size, so switching back and forth does not drift.
+    // The texts are recomputed from the pixel size, so switching back and forth does not drift.
     void unitChosen() {
         const int unit = controls_.unit->currentIndex();
         if (unit != doc_.background.unit) {
@@ -124,7 +124,6 @@ class BackgroundCommands {
         }
     }
 
-    // 36107.
     void colourChosen() {
         switch (controls_.colour->currentIndex()) {
             case kColourWhite:
@@ -148,13 +147,12 @@ class BackgroundCommands {
         refreshBackground(c_);
     }
 
-    // 36108.
     void swatchClicked() {
         askForColour(false);
         focusCanvas(c_);
     }
 
-    // 35335: "自定义..." of the DPI pop-up.
+    // "自定义..." of the DPI pop-up.
     void customDpi() {
         InputRequest request;
         request.title = tr("DPI 自定义");
@@ -185,7 +183,7 @@ class BackgroundCommands {
         emit state_.repaintRequested();
     }
 
-    // 35408, 35409; the window has stored the mode and shows it in the status bar afterwards.
+    // Either load mode: the window has stored the mode and shows it in the status bar afterwards.
     void loadModeChosen() {
         emit state_.previewsInvalidated(0);
         if (controls_.showPictures->isChecked()) c_.window().onCommand(ctl::kShowPictures);

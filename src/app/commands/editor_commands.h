@@ -49,11 +49,11 @@ void installListEvents(CommandContext& context);         // the three lists' sel
 void installCustomStyleWindow(CommandContext& context);  // the custom display style window
 void installEditCommands(CommandContext& context);       // undo, redo and the step around every command
 
-// Opens the template at `path` as 35201 would once the file is chosen: the save question first.
+// Opens the template at `path` as cmd::kOpenTemplate would once the file is chosen: the save question first.
 void openTemplateFile(CommandContext& context, const QString& path);
 
-// A folder put into the source field as 36113 puts a chosen one (the output folder proposed beside
-// it), and one put into the output field as 36127 does.
+// A folder put into the source field as ctl::kChooseSource puts a chosen one (the output folder proposed
+// beside it), and one put into the output field as ctl::kChooseOutput does.
 void useSourceFolder(CommandContext& context, const std::string& folder);
 void useOutputFolder(CommandContext& context, const std::string& folder);
 

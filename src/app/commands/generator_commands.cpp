@@ -1,5 +1,5 @@
-// The paste layer generators: the multi-grid (35305) and the heart layout (35306). Their dialogs are
-// children of the main window, made at first use and reused.
+// The paste layer generators: the multi-grid (cmd::kPasteMultiGrid) and the heart layout (cmd::kPasteHeart).
+// Their dialogs are children of the main window, made at first use and reused.
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>

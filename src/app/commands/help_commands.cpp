@@ -21,7 +21,7 @@ class HelpCommands {
   public:
     static constexpr const char* kCompanionName = "z_tandro";
 
-    // 35205: the companion program from the program's own folder.
+    // Starts the companion program from the program's own folder.
     static void startCompanion(CommandContext& context) {
         const std::string program = joinPath(context.editor.folders.program, kCompanionName);
         std::error_code ec;
@@ -35,7 +35,6 @@ class HelpCommands {
                                 QString::fromStdString(context.editor.folders.program));
     }
 
-    // 35209.
     static void about(CommandContext& context) {
         // The same version line as every program's --version.
         const QString text = QString::fromStdString(versionLine()) + tr("\n\n\n图片排版，批量制作图片。") +

@@ -34,7 +34,7 @@ class OutputCommands {
     explicit OutputCommands(CommandContext& context)
         : c_(context), state_(context.state), controls_(context.window().panel()) {}
 
-    // 36115 and 36117: a list switched off takes its layer kind out of editing.
+    // A list switched off takes its layer kind out of editing.
     void watermarksSwitched() {
         switchLayers(LayerKind::Watermark, controls_.watermarksOn->isChecked(), CanvasMode::WatermarkPending,
                      CanvasMode::WatermarkSelected);
@@ -44,13 +44,13 @@ class OutputCommands {
                      CanvasMode::SliceSelected);
     }
 
-    // 36120. The window has applied the rule that pictures or areas are always drawn.
+    // The window has applied the rule that pictures or areas are always drawn.
     void showPicturesSwitched() {
         if (controls_.showPictures->isChecked() && isFolder(sourceFolder())) reloadSources(c_);
         emit state_.repaintRequested();
     }
 
-    // 36113: the output folder is proposed beside the chosen source folder.
+    // The output folder is proposed beside the chosen source folder.
     void chooseSourceFolder() {
         const std::optional<QString> folder = chooseExistingFolder(
             c_.ui(), &c_.window(), tr("选择【源图片文件夹】："), controls_.sourceFolder->text(), false);
@@ -67,14 +67,13 @@ class OutputCommands {
         if (controls_.showPictures->isChecked() && isFolder(source)) reloadSources(c_);
     }
 
-    // 36127.
     void chooseOutputFolder() {
         const std::optional<QString> folder = chooseExistingFolder(
             c_.ui(), &c_.window(), tr("图片处理后保存到："), controls_.outputFolder->text(), true);
         if (folder && !folder->isEmpty()) setOutputFolder(folder->toStdString());
     }
 
-    // 35315: checks and reads every picture again, stopping at the first problem.
+    // "刷新": checks and reads every picture again, stopping at the first problem.
     void refresh() {
         Document& doc = c_.doc();
         const std::string picture = controls_.picturePath->text().toStdString();
@@ -102,7 +101,6 @@ class OutputCommands {
         focusCanvas(c_);
     }
 
-    // 36128.
     void start() {
         MainWindow& window = c_.window();
         window.storeSettingsInDocument();

@@ -68,8 +68,8 @@ class TemplateCommands {
         load(path);
     }
 
-    // Save (35202) writes to the current file, asking for one only when there is none; save as (35203)
-    // always asks.
+    // Save (cmd::kSaveTemplate) writes to the current file, asking for one only when there is none; save as
+    // (cmd::kSaveTemplateAs) always asks.
     void save(bool askForPath) {
         c_.window().storeSettingsInDocument();
         std::string path = c_.doc().currentPath;
@@ -91,7 +91,7 @@ class TemplateCommands {
         updateTitle(c_);
     }
 
-    // The close box and 35204: true lets the window close; a save that did not happen keeps it open.
+    // The close box and cmd::kExit: true lets the window close; a save that did not happen keeps it open.
     bool mayClose() {
         if (c_.window().isMinimized()) c_.window().showNormal();
         return askToSave();
