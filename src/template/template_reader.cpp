@@ -103,24 +103,24 @@ bool readOptional(const cJSON* object, const char* key, T& value, Read read) {
 
 std::optional<Customize> readCustomize(const cJSON* object) {
     if (!cJSON_IsObject(object)) return std::nullopt;
-    const auto width = clampedInt(member(object, "width"), 0, kMaxCoordinate);
-    const auto height = clampedInt(member(object, "height"), 0, kMaxCoordinate);
-    const auto horizontal = kind(member(object, "horizontalPosition"), kPosStart, kPosValue);
-    const auto left = coordinate(object, "left");
-    const auto vertical = kind(member(object, "verticalPosition"), kPosStart, kPosValue);
-    const auto top = coordinate(object, "top");
+    const auto width = clampedInt(member(object, key::kWidth), 0, kMaxCoordinate);
+    const auto height = clampedInt(member(object, key::kHeight), 0, kMaxCoordinate);
+    const auto horizontal = kind(member(object, key::kHorizontalPosition), kPosStart, kPosValue);
+    const auto left = coordinate(object, key::kLeft);
+    const auto vertical = kind(member(object, key::kVerticalPosition), kPosStart, kPosValue);
+    const auto top = coordinate(object, key::kTop);
     if (!width || !height || !horizontal || !left || !vertical || !top) return std::nullopt;
     return Customize{*width, *height, *horizontal, *left, *vertical, *top};
 }
 
 std::optional<PasteLayer> readPasteLayer(const cJSON* object) {
     if (!cJSON_IsObject(object)) return std::nullopt;
-    const auto x = coordinate(object, "x");
-    const auto y = coordinate(object, "y");
-    const auto width = coordinate(object, "width");
-    const auto height = coordinate(object, "height");
-    const auto level = kind(member(object, "layer_level"), kAboveBackground, kBelowBackground);
-    const auto style = kind(member(object, "overflow_style"), kShrinkToFit, kCustom);
+    const auto x = coordinate(object, key::kX);
+    const auto y = coordinate(object, key::kY);
+    const auto width = coordinate(object, key::kWidth);
+    const auto height = coordinate(object, key::kHeight);
+    const auto level = kind(member(object, key::kLayerLevel), kAboveBackground, kBelowBackground);
+    const auto style = kind(member(object, key::kOverflowStyle), kShrinkToFit, kCustom);
     if (!x || !y || !width || !height || !level || !style) return std::nullopt;
     PasteLayer layer;
     layer.x = *x;
@@ -130,7 +130,7 @@ std::optional<PasteLayer> readPasteLayer(const cJSON* object) {
     layer.level = static_cast<unsigned>(*level);
     layer.overflowStyle = static_cast<unsigned>(*style);
     if (layer.overflowStyle == kCustom &&
-        !readOptional(object, "customize", layer.customize, readCustomize)) {
+        !readOptional(object, key::kCustomize, layer.customize, readCustomize)) {
         return std::nullopt;
     }
     return layer;
@@ -143,10 +143,10 @@ class TemplateReader {
     bool apply(const cJSON* root) {
         return cJSON_IsObject(root) && applyBackground(root) && applyPasteLayers(root) &&
                applyPictureSwitches(root) && applyWatermarks(root) &&
-               applyFlag(root, "watermark_show_select_area", doc_.settings.watermarkShowSelectArea) &&
-               applyFlag(root, "watermark_open", doc_.settings.watermarkOpen) && applySlices(root) &&
-               applyFlag(root, "cutline_html_open", doc_.settings.cutlineHtmlOpen) &&
-               applyFlag(root, "cutline_open", doc_.settings.cutlineOpen) && applyOutput(root);
+               applyFlag(root, key::kWatermarkShowSelectArea, doc_.settings.watermarkShowSelectArea) &&
+               applyFlag(root, key::kWatermarkOpen, doc_.settings.watermarkOpen) && applySlices(root) &&
+               applyFlag(root, key::kCutlineHtmlOpen, doc_.settings.cutlineHtmlOpen) &&
+               applyFlag(root, key::kCutlineOpen, doc_.settings.cutlineOpen) && applyOutput(root);
     }
 
   private:
@@ -157,7 +157,7 @@ class TemplateReader {
     }
 
     bool applyBackground(const cJSON* root) {
-        const auto type = clampedInt(member(root, "background_type"), INT_MIN, INT_MAX);
+        const auto type = clampedInt(member(root, key::kBackgroundType), INT_MIN, INT_MAX);
         if (!type) return false;
         return *type != kPictureBackground ? applyColourBackground(root) : applyPictureBackground(root);
     }
@@ -166,7 +166,7 @@ class TemplateReader {
     bool applyDpi(const cJSON* root) {
         std::optional<int> dpi;
         const auto readDpi = [](const cJSON* item) { return clampedInt(item, kMinDpi, kMaxDpi); };
-        if (!readOptional(root, "dpi", dpi, readDpi)) return false;
+        if (!readOptional(root, key::kDpi, dpi, readDpi)) return false;
         if (dpi) {
             doc_.background.dpi = *dpi;
             report_.dpi = *dpi;
@@ -177,16 +177,16 @@ class TemplateReader {
     bool applyColourBackground(const cJSON* root) {
         Background& background = doc_.background;
         const auto unit = [](const cJSON* item) { return kind(item, kUnitPixels, kUnitInches); };
-        if (!readOptional(root, "unit", background.unit, unit) || !applyDpi(root)) return false;
+        if (!readOptional(root, key::kUnit, background.unit, unit) || !applyDpi(root)) return false;
 
         std::optional<std::string> shownWidth;
         std::optional<std::string> shownHeight;
-        if (!readOptional(root, "szWidth", shownWidth, text) ||
-            !readOptional(root, "szHeight", shownHeight, text)) {
+        if (!readOptional(root, key::kSzWidth, shownWidth, text) ||
+            !readOptional(root, key::kSzHeight, shownHeight, text)) {
             return false;
         }
-        const auto width = text(member(root, "width"));
-        const auto height = text(member(root, "height"));
+        const auto width = text(member(root, key::kWidth));
+        const auto height = text(member(root, key::kHeight));
         if (!width || !height) return false;
         // A stored pixel size not above 0 is shown as it is stored, whatever the shown size says: the
         // check before a run then refuses it, where the run would otherwise write 1-pixel pictures.
@@ -197,7 +197,7 @@ class TemplateReader {
         background.width = pixelsFromTyped(*width, kUnitPixels, background.dpi);
         background.height = pixelsFromTyped(*height, kUnitPixels, background.dpi);
 
-        const auto colour = text(member(root, "background_color"));
+        const auto colour = text(member(root, key::kBackgroundColor));
         if (!colour) return false;
         if (*colour == kColourWhiteText) {
             background.colourChoice = kColourWhite;
@@ -207,7 +207,7 @@ class TemplateReader {
             background.colourChoice = kColourTransparent;
             background.transparent = 1;
         } else {
-            const auto value = clampedInt(member(root, "background_color_value"), 0, kMaxColour);
+            const auto value = clampedInt(member(root, key::kBackgroundColorValue), 0, kMaxColour);
             if (!value) return false;
             background.colourChoice = kColourCustom;
             background.colour = static_cast<std::uint32_t>(*value);
@@ -218,7 +218,7 @@ class TemplateReader {
     }
 
     bool applyPictureBackground(const cJSON* root) {
-        const auto path = pathText(member(root, "background_path"));
+        const auto path = pathText(member(root, key::kBackgroundPath));
         if (!path) return false;
         Background& background = doc_.background;
         background.kind = kPictureBackground;
@@ -236,7 +236,7 @@ class TemplateReader {
     }
 
     bool applyPasteLayers(const cJSON* root) {
-        const cJSON* items = member(root, "picture_items");
+        const cJSON* items = member(root, key::kPictureItems);
         if (!cJSON_IsArray(items)) return false;
         const cJSON* element = nullptr;
         cJSON_ArrayForEach(element, items) {
@@ -258,8 +258,8 @@ class TemplateReader {
 
     bool applyPictureSwitches(const cJSON* root) {
         bool showPicture = true;
-        if (!applyFlag(root, "pictures_show_select_area", doc_.settings.picturesShowSelectArea) ||
-            !applyFlag(root, "pictures_show_picture", showPicture)) {
+        if (!applyFlag(root, key::kPicturesShowSelectArea, doc_.settings.picturesShowSelectArea) ||
+            !applyFlag(root, key::kPicturesShowPicture, showPicture)) {
             return false;
         }
         doc_.setPicturesShowPicture(showPicture);
@@ -267,14 +267,14 @@ class TemplateReader {
     }
 
     bool applyWatermarks(const cJSON* root) {
-        const cJSON* items = member(root, "watermark_items");
+        const cJSON* items = member(root, key::kWatermarkItems);
         if (!cJSON_IsArray(items)) return false;
         const cJSON* element = nullptr;
         cJSON_ArrayForEach(element, items) {
             if (!cJSON_IsObject(element)) return false;
-            const auto x = coordinate(element, "x");
-            const auto y = coordinate(element, "y");
-            const auto path = pathText(member(element, "path"));
+            const auto x = coordinate(element, key::kX);
+            const auto y = coordinate(element, key::kY);
+            const auto path = pathText(member(element, key::kPath));
             if (!x || !y || !path) return false;
             // The layer stays even when its picture is missing or invalid, so that saving keeps it.
             measureWatermark(doc_.addWatermark(*path, *x, *y));
@@ -303,11 +303,11 @@ class TemplateReader {
     }
 
     bool applySlices(const cJSON* root) {
-        const cJSON* items = member(root, "cutline_items");
+        const cJSON* items = member(root, key::kCutlineItems);
         if (!cJSON_IsArray(items)) return false;
         const cJSON* element = nullptr;
         cJSON_ArrayForEach(element, items) {
-            const auto y = cJSON_IsObject(element) ? coordinate(element, "y") : std::nullopt;
+            const auto y = cJSON_IsObject(element) ? coordinate(element, key::kY) : std::nullopt;
             if (!y) return false;
             doc_.addSlice(*y);
         }
@@ -322,26 +322,26 @@ class TemplateReader {
     }
 
     bool applyOutput(const cJSON* root) {
-        const auto format = text(member(root, "format"));
+        const auto format = text(member(root, key::kFormat));
         if (!format) return false;
         Settings& settings = doc_.settings;
         if (*format == kFormatJpgText) {
             settings.format = kFormatJpg;
-            const auto quality = clampedInt(member(root, "quality"), kMinQuality, kMaxQuality);
+            const auto quality = clampedInt(member(root, key::kQuality), kMinQuality, kMaxQuality);
             if (!quality) return false;
             settings.quality = *quality;
             std::string space = colourSpaceName(kSpaceSRGB);
-            if (!readOptional(root, "colorspace", space, text)) return false;
+            if (!readOptional(root, key::kColorspace, space, text)) return false;
             settings.colourSpace = colourSpaceFromName(space);
             return true;
         }
         settings.format = kFormatPng;
-        if (!applyFlag(root, "transparent_open", settings.transparent)) return false;
+        if (!applyFlag(root, key::kTransparentOpen, settings.transparent)) return false;
         settings.png8 = false;
         settings.colourCount = kDefaultColourCount;
         const auto count = [](const cJSON* item) { return clampedInt(item, INT_MIN, INT_MAX); };
-        return readOptional(root, "isSaveToPng8", settings.png8, flag) &&
-               readOptional(root, "colorCount", settings.colourCount, count);
+        return readOptional(root, key::kIsSaveToPng8, settings.png8, flag) &&
+               readOptional(root, key::kColorCount, settings.colourCount, count);
     }
 
     Document& doc_;

@@ -60,55 +60,55 @@ const char* colourChoiceText(int choice) {
 
 void addBackground(TreeBuilder& b, cJSON* root, const Background& background) {
     if (background.kind == kPictureBackground) {
-        b.addNumber(root, "background_type", kPictureBackground);
-        b.addText(root, "background_path", background.picturePath);
-        b.addNumber(root, "dpi", background.dpi);
+        b.addNumber(root, key::kBackgroundType, kPictureBackground);
+        b.addText(root, key::kBackgroundPath, background.picturePath);
+        b.addNumber(root, key::kDpi, background.dpi);
         return;
     }
-    b.addNumber(root, "background_type", kColourBackground);
-    b.addText(root, "width", std::to_string(background.width));
-    b.addText(root, "height", std::to_string(background.height));
-    b.addText(root, "szWidth", background.szWidth);
-    b.addText(root, "szHeight", background.szHeight);
-    b.addNumber(root, "unit", background.unit);
-    b.addNumber(root, "dpi", background.dpi);
-    b.addText(root, "background_color", colourChoiceText(background.colourChoice));
+    b.addNumber(root, key::kBackgroundType, kColourBackground);
+    b.addText(root, key::kWidth, std::to_string(background.width));
+    b.addText(root, key::kHeight, std::to_string(background.height));
+    b.addText(root, key::kSzWidth, background.szWidth);
+    b.addText(root, key::kSzHeight, background.szHeight);
+    b.addNumber(root, key::kUnit, background.unit);
+    b.addNumber(root, key::kDpi, background.dpi);
+    b.addText(root, key::kBackgroundColor, colourChoiceText(background.colourChoice));
     if (background.colourChoice == kColourCustom) {
-        b.addNumber(root, "background_color_value", background.colour & 0xFFFFFFu);
+        b.addNumber(root, key::kBackgroundColorValue, background.colour & 0xFFFFFFu);
     }
 }
 
 cJSON* pasteLayerObject(TreeBuilder& b, const PasteLayer& layer) {
     cJSON* item = cJSON_CreateObject();
-    b.addNumber(item, "x", layer.x);
-    b.addNumber(item, "y", layer.y);
-    b.addNumber(item, "width", layer.width);
-    b.addNumber(item, "height", layer.height);
-    b.addNumber(item, "layer_level", layer.level);
-    b.addNumber(item, "overflow_style", layer.overflowStyle);
+    b.addNumber(item, key::kX, layer.x);
+    b.addNumber(item, key::kY, layer.y);
+    b.addNumber(item, key::kWidth, layer.width);
+    b.addNumber(item, key::kHeight, layer.height);
+    b.addNumber(item, key::kLayerLevel, layer.level);
+    b.addNumber(item, key::kOverflowStyle, layer.overflowStyle);
     if (layer.overflowStyle == kCustom) {
         cJSON* customize = cJSON_CreateObject();
-        b.addNumber(customize, "width", layer.customize.width);
-        b.addNumber(customize, "height", layer.customize.height);
-        b.addNumber(customize, "horizontalPosition", layer.customize.horizontalPosition);
-        b.addNumber(customize, "left", layer.customize.left);
-        b.addNumber(customize, "verticalPosition", layer.customize.verticalPosition);
-        b.addNumber(customize, "top", layer.customize.top);
-        b.add(item, "customize", customize);
+        b.addNumber(customize, key::kWidth, layer.customize.width);
+        b.addNumber(customize, key::kHeight, layer.customize.height);
+        b.addNumber(customize, key::kHorizontalPosition, layer.customize.horizontalPosition);
+        b.addNumber(customize, key::kLeft, layer.customize.left);
+        b.addNumber(customize, key::kVerticalPosition, layer.customize.verticalPosition);
+        b.addNumber(customize, key::kTop, layer.customize.top);
+        b.add(item, key::kCustomize, customize);
     }
     return item;
 }
 
 void addOutput(TreeBuilder& b, cJSON* root, const Settings& settings) {
     if (settings.format == kFormatPng) {
-        b.addText(root, "format", kFormatPngText);
-        b.addFlag(root, "transparent_open", settings.transparent);
-        b.addFlag(root, "isSaveToPng8", settings.png8);
-        b.addNumber(root, "colorCount", settings.png8 ? settings.colourCount : kDefaultColourCount);
+        b.addText(root, key::kFormat, kFormatPngText);
+        b.addFlag(root, key::kTransparentOpen, settings.transparent);
+        b.addFlag(root, key::kIsSaveToPng8, settings.png8);
+        b.addNumber(root, key::kColorCount, settings.png8 ? settings.colourCount : kDefaultColourCount);
     } else {
-        b.addText(root, "format", kFormatJpgText);
-        b.addNumber(root, "quality", settings.quality);
-        b.addText(root, "colorspace", colourSpaceName(settings.colourSpace));
+        b.addText(root, key::kFormat, kFormatJpgText);
+        b.addNumber(root, key::kQuality, settings.quality);
+        b.addText(root, key::kColorspace, colourSpaceName(settings.colourSpace));
     }
 }
 
@@ -122,29 +122,29 @@ Outcome<std::string> serialiseTemplate(const Document& document) {
     addBackground(b, r, document.background);
 
     const Settings& settings = document.settings;
-    b.addFlag(r, "pictures_show_select_area", settings.picturesShowSelectArea);
-    b.addFlag(r, "pictures_show_picture", settings.picturesShowPicture);
-    cJSON* pictures = b.addArray(r, "picture_items");
+    b.addFlag(r, key::kPicturesShowSelectArea, settings.picturesShowSelectArea);
+    b.addFlag(r, key::kPicturesShowPicture, settings.picturesShowPicture);
+    cJSON* pictures = b.addArray(r, key::kPictureItems);
     for (const PasteLayer& layer : document.pasteLayers)
         b.append(pictures, pasteLayerObject(b, layer));
 
-    b.addFlag(r, "watermark_open", settings.watermarkOpen);
-    b.addFlag(r, "watermark_show_select_area", settings.watermarkShowSelectArea);
-    cJSON* watermarks = b.addArray(r, "watermark_items");
+    b.addFlag(r, key::kWatermarkOpen, settings.watermarkOpen);
+    b.addFlag(r, key::kWatermarkShowSelectArea, settings.watermarkShowSelectArea);
+    cJSON* watermarks = b.addArray(r, key::kWatermarkItems);
     for (const WatermarkLayer& layer : document.watermarks) {
         cJSON* item = cJSON_CreateObject();
-        b.addNumber(item, "x", layer.x);
-        b.addNumber(item, "y", layer.y);
-        b.addText(item, "path", layer.path);
+        b.addNumber(item, key::kX, layer.x);
+        b.addNumber(item, key::kY, layer.y);
+        b.addText(item, key::kPath, layer.path);
         b.append(watermarks, item);
     }
 
-    b.addFlag(r, "cutline_open", settings.cutlineOpen);
-    b.addFlag(r, "cutline_html_open", settings.cutlineHtmlOpen);
-    cJSON* cutlines = b.addArray(r, "cutline_items");
+    b.addFlag(r, key::kCutlineOpen, settings.cutlineOpen);
+    b.addFlag(r, key::kCutlineHtmlOpen, settings.cutlineHtmlOpen);
+    cJSON* cutlines = b.addArray(r, key::kCutlineItems);
     for (const Slice& slice : document.slices) {
         cJSON* item = cJSON_CreateObject();
-        b.addNumber(item, "y", slice.y);
+        b.addNumber(item, key::kY, slice.y);
         b.append(cutlines, item);
     }
 
