@@ -13,7 +13,10 @@ namespace {
 Wand filledCanvas(int width, int height, const std::string& colour, std::string& error) {
     Wand wand = newWand();
     PixelWandPtr fill(NewPixelWand());
-    PixelSetColor(fill.get(), colour.c_str());
+    if (PixelSetColor(fill.get(), colour.c_str()) == MagickFalse) {
+        error = pixelWandError(fill.get());
+        return nullptr;
+    }
     if (MagickNewImage(wand.get(), static_cast<size_t>(width), static_cast<size_t>(height), fill.get()) ==
         MagickFalse) {
         error = wandError(wand.get());
@@ -37,9 +40,15 @@ std::string placeFailureLine(const std::string& path, int layerNumber, const std
     return "图片 '" + path + "' 未能放入 " + pasteLayerName(layerNumber) + ":\r\n" + reason + "\r\n";
 }
 
-std::string readFailureLine(const std::string& path, const SourcePlacement& placed) {
+std::string readFailureLine(const std::string& path, const PlacementFailure& placed) {
     if (!placed.outOfResources) return "无效图片:" + path + "\n";
     return "图片 '" + path + "' 因图片库资源不足未能读取:\r\n" + placed.reason + "\r\n";
+}
+
+// A watermark that was read but could not be composited (the library ran out of something).
+std::string watermarkFailureLine(const WatermarkLayer& layer, const std::string& reason) {
+    return "水印图片 '" + layer.path + "' 未能放入 " + watermarkLayerName(layer.number) + ":\r\n" + reason +
+           "\r\n";
 }
 
 }  // namespace
@@ -71,8 +80,11 @@ ComposedBatch composeBatch(const Document& doc, const RunPictures& shared,
         info(canvasFailureLine(bg.width, bg.height, error));
         return {};
     }
-    MagickSetImageUnits(base.get(), PixelsPerInchResolution);
-    MagickSetImageResolution(base.get(), bg.dpi, bg.dpi);
+    if (MagickSetImageUnits(base.get(), PixelsPerInchResolution) == MagickFalse ||
+        MagickSetImageResolution(base.get(), bg.dpi, bg.dpi) == MagickFalse) {
+        info(canvasFailureLine(bg.width, bg.height, wandError(base.get())));
+        return {};
+    }
 
     Wand background = bg.kind == kPictureBackground ? shared.background() : nullptr;
     if (!background) {
@@ -90,10 +102,11 @@ ComposedBatch composeBatch(const Document& doc, const RunPictures& shared,
         const PasteLayer& layer = doc.pasteLayers[k];
         const SourcePlacement placed = placeSourceFile(
             layer.level == kBelowBackground ? base.get() : background.get(), pictures[k], layer, mode, &stop);
-        if (!placed.readable) {
-            info(readFailureLine(pictures[k], placed));
-        } else if (!placed.ok) {
-            info(placeFailureLine(pictures[k], layer.number, placed.reason));
+        if (placed.ok()) continue;
+        if (!placed.error().readable) {
+            info(readFailureLine(pictures[k], placed.error()));
+        } else {
+            info(placeFailureLine(pictures[k], layer.number, placed.error().reason));
         }
     }
 
@@ -111,7 +124,9 @@ ComposedBatch composeBatch(const Document& doc, const RunPictures& shared,
                 info("无效水印图片:" + layer.path);
                 continue;
             }
-            MagickCompositeImage(base.get(), mark.get(), OverCompositeOp, layer.x, layer.y);
+            if (MagickCompositeImage(base.get(), mark.get(), OverCompositeOp, layer.x, layer.y) ==
+                MagickFalse)
+                info(watermarkFailureLine(layer, wandError(base.get())));
         }
     }
     return {std::move(base), false};

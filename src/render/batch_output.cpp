@@ -112,14 +112,17 @@ OutputWritten stopAfter(const std::string& message, OutputContext& ctx) {
 OutputWritten writeWhole(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx) {
     const Settings& settings = ctx.doc.settings;
     if (settings.format == kFormatPng && settings.png8) {
-        const Png8Written png8 = writePng8(picture, settings.colourCount, plan.outputPath);
-        if (!png8.ok) return stopAfter(png8.message, ctx);
+        const Status png8 = writePng8(picture, settings.colourCount, plan.outputPath);
+        if (!png8.ok()) return stopAfter(png8.error(), ctx);
         return {};
     }
-    prepareForOutput(picture, settings);
-    const WriteOutcome written = writePicture(picture, plan.outputPath);
-    if (!written.ok) ctx.info(written.infoLine);
-    return {true, written.ok};
+    if (const Status prepared = prepareForOutput(picture, settings); !prepared.ok()) {
+        ctx.info(writeFailureLine(plan.outputPath, prepared.error()));
+        return {true, false};
+    }
+    const Status written = writePicture(picture, plan.outputPath);
+    if (!written.ok()) ctx.info(written.error());
+    return {true, written.ok()};
 }
 
 std::string relativeToOutput(const OutputPlan& plan, const std::string& stripPath) {
@@ -149,14 +152,17 @@ OutputWritten writeOutput(MagickWand* picture, const OutputPlan& plan, OutputCon
 
     const Settings& settings = ctx.doc.settings;
     if (settings.format == kFormatPng && settings.png8) {
-        const Png8Encoded png8 = encodePng8(picture, settings.colourCount);
-        if (!png8.ok) return stopAfter(png8.message, ctx);
+        const Outcome<std::string> png8 = encodePng8(picture, settings.colourCount);
+        if (!png8.ok()) return stopAfter(png8.error(), ctx);
         ClearMagickWand(picture);
-        if (MagickReadImageBlob(picture, png8.bytes.data(), png8.bytes.size()) == MagickFalse) {
+        if (MagickReadImageBlob(picture, png8->data(), png8->size()) == MagickFalse) {
             return stopAfter("MagickReadImageBlob(png8Data) 时发生错误。\r\n", ctx);
         }
-    } else {
-        prepareForOutput(picture, settings);
+    } else if (const Status prepared = prepareForOutput(picture, settings); !prepared.ok()) {
+        // No strip can be encoded as the run asks: none is written, and the page would have holes.
+        for (const std::string& path : plan.stripPaths)
+            ctx.info(writeFailureLine(path, prepared.error()));
+        return {true, false};
     }
 
     const int width = static_cast<int>(MagickGetImageWidth(picture));
@@ -172,10 +178,14 @@ OutputWritten writeOutput(MagickWand* picture, const OutputPlan& plan, OutputCon
             complete = false;
             continue;
         }
-        setOutputEncoding(region.get(), settings);
-        const WriteOutcome written = writePicture(region.get(), plan.stripPaths[i]);
-        if (!written.ok) {
-            ctx.info(written.infoLine);
+        Status written = setOutputEncoding(region.get(), settings);
+        if (!written.ok()) {
+            written = fail(writeFailureLine(plan.stripPaths[i], written.error()));
+        } else {
+            written = writePicture(region.get(), plan.stripPaths[i]);
+        }
+        if (!written.ok()) {
+            ctx.info(written.error());
             complete = false;
         }
         lines.push_back({relativeToOutput(plan, plan.stripPaths[i]), width, strip.height});

@@ -62,11 +62,11 @@ std::optional<Pixels8> decodeFullUpright(const std::string& bytes, std::string& 
                                          bool& outOfResources) {
     SourcePicture source = decodeSourceBytes(bytes);
     if (!source.ok()) {
-        reason = source.reason;
-        outOfResources = source.outOfResources;
+        reason = source.error().reason;
+        outOfResources = source.error().outOfResources;
         return std::nullopt;
     }
-    MagickWand* wand = source.picture.get();
+    MagickWand* wand = source->get();
     if (MagickAutoOrientImage(wand) == MagickFalse) {
         reason = wandError(wand);
         return std::nullopt;
@@ -88,30 +88,34 @@ SourcePlacement compositeRegion(MagickWand* target, const Pixels8& source, Pixel
     Wand picture = newWand();
     if (MagickConstituteImage(picture.get(), shown.width, shown.height, shown.channels == 4 ? "RGBA" : "RGB",
                               CharPixel, shown.data.data()) == MagickFalse) {
-        return {true, false, wandError(picture.get())};
+        return fail(PlacementFailure{true, wandError(picture.get())});
     }
     if (MagickCompositeImage(target, picture.get(), OverCompositeOp, part.x, part.y) == MagickFalse) {
-        return {true, false, wandError(target)};
+        return fail(PlacementFailure{true, wandError(target)});
     }
     return {};
 }
 
 SourcePlacement placeWholePicture(MagickWand* target, const std::string& bytes, const PasteLayer& layer) {
     const SourcePicture source = decodeSourceBytes(bytes);
-    if (!source.ok()) return {false, false, source.reason, source.outOfResources};
-    const PlaceResult placed = placePicture(target, source.picture.get(), layer);
-    return {true, placed.ok, placed.reason};
+    if (!source.ok())
+        return fail(PlacementFailure{false, source.error().reason, source.error().outOfResources});
+    const Status placed = placePicture(target, source->get(), layer);
+    if (!placed.ok()) return fail(PlacementFailure{true, placed.error()});
+    return {};
 }
 
 }  // namespace
 
 SourcePlacement placeSourceFile(MagickWand* target, const std::string& path, const PasteLayer& layer,
                                 DecodeMode mode, const std::atomic<int>* stop) {
-    const RegularFileRead file = readSourceBytes(path, stop);
-    if (!file.bytes) return {false, false, file.reason};
-    const std::string& bytes = *file.bytes;
-    const SourceHeader header = pingSourceBytes(bytes);
-    if (!header.ok()) return {false, false, header.reason, header.outOfResources};
+    const Outcome<std::string> file = readSourceBytes(path, stop);
+    if (!file.ok()) return fail(PlacementFailure{false, file.error()});
+    const std::string& bytes = *file;
+    const Outcome<SourceHeader, ReadFailure> pinged = pingSourceBytes(bytes);
+    if (!pinged.ok())
+        return fail(PlacementFailure{false, pinged.error().reason, pinged.error().outOfResources});
+    const SourceHeader& header = *pinged;
     const bool swap = orientationSwapsAxes(header.orientation);
     const PixelSize upright =
         swap ? PixelSize{header.height, header.width} : PixelSize{header.width, header.height};
@@ -137,7 +141,7 @@ SourcePlacement placeSourceFile(MagickWand* target, const std::string& path, con
         std::string reason;
         bool outOfResources = false;
         const auto pixels = decodeFullUpright(bytes, reason, outOfResources);
-        if (!pixels) return {false, false, reason, outOfResources};
+        if (!pixels) return fail(PlacementFailure{false, reason, outOfResources});
         return compositeRegion(target, *pixels, fitted, *part);
     }
     return placeWholePicture(target, bytes, layer);

@@ -91,7 +91,7 @@ TEST_P(BothModes, PlacementHasTheGeometryOfAFullDecode) {
         Wand canvas = makeFilled(kCanvas, kCanvas, "#ffffff");
         const SourcePlacement placed = placeSourceFile(
             canvas.get(), path, layerAt(kSlotX, kSlotY, kSlotW, kSlotH, k.style, k.custom), GetParam());
-        ASSERT_TRUE(placed.readable && placed.ok) << placed.reason;
+        ASSERT_TRUE(placed.ok()) << placed.error().reason;
 
         const testing::ReferencePlacement ref(kSlotX, kSlotY, kSlotW, kSlotH, k.w, k.h, k.style, k.custom);
         const std::vector<std::uint8_t> got = rgbOf(canvas.get(), kCanvas, kCanvas);
@@ -168,13 +168,16 @@ TEST(SourcePlacement, APictureThatWouldNotShowIsNotDecoded) {
     for (const DecodeMode mode : {DecodeMode::kScaled, DecodeMode::kExact}) {
         Wand canvas = makeFilled(300, 300, "#ffffff");
         // Wholly right of the canvas, and pushed out of its slot by a custom offset.
-        EXPECT_TRUE(placeSourceFile(canvas.get(), path, layerAt(300, 0, 100, 100, kStretch), mode).readable);
+        EXPECT_TRUE(placeSourceFile(canvas.get(), path, layerAt(300, 0, 100, 100, kStretch), mode).ok());
         EXPECT_TRUE(placeSourceFile(canvas.get(), path,
                                     layerAt(0, 0, 100, 100, kCustom, {0, 0, kPosValue, 150, kPosValue, 0}),
                                     mode)
-                        .readable);
+                        .ok());
         // On the canvas the same file is decoded, and refused.
-        EXPECT_FALSE(placeSourceFile(canvas.get(), path, layerAt(250, 0, 100, 100, kStretch), mode).readable);
+        const SourcePlacement shown =
+            placeSourceFile(canvas.get(), path, layerAt(250, 0, 100, 100, kStretch), mode);
+        ASSERT_FALSE(shown.ok());
+        EXPECT_FALSE(shown.error().readable);
     }
 }
 
@@ -194,7 +197,7 @@ TEST(SourcePlacement, AHugeStretchIsComputedOnlyWhereItShows) {
     Wand canvas = makeFilled(kCanvas, kCanvas, "#ffffff");
     ASSERT_TRUE(
         placeSourceFile(canvas.get(), path, layerAt(kAt, kAt, kSlot, kSlot, kStretch), DecodeMode::kExact)
-            .ok);
+            .ok());
 
     Wand full = makeFilled(kCanvas, kCanvas, "#ffffff");
     MagickResizeImage(small.get(), kSlot, kSlot, LanczosFilter, 1.0);
