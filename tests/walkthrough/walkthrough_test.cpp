@@ -109,8 +109,8 @@ class Shots {
         const Wand wand = readBlob(png.toStdString());
         ASSERT_TRUE(wand);
         const fs::path path = fs::path(guideFolder_.toStdString()) / (name.toStdString() + ".png");
-        const Png8Written written = writePng8(wand.get(), kGuideColours, path);
-        EXPECT_TRUE(written.ok) << path << ": " << written.message;
+        const Status written = writePng8(wand.get(), kGuideColours, path);
+        EXPECT_TRUE(written.ok()) << path << ": " << (written.ok() ? std::string() : written.error());
     }
 
     void take(const QString& name) {
