@@ -129,11 +129,13 @@ TEST_F(BackgroundCommands, EveryUnitsLongestSizeTextIsShownWhole) {
     QList<QWidget*> row = c.customRow->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     std::sort(row.begin(), row.end(), [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
     for (qsizetype i = 0; i < row.size(); ++i) {
-        if (qobject_cast<QLabel*>(row[i]) || qobject_cast<QComboBox*>(row[i]))
+        if (qobject_cast<QLabel*>(row[i]) || qobject_cast<QComboBox*>(row[i])) {
             EXPECT_GE(row[i]->width(), row[i]->sizeHint().width()) << row[i]->objectName().toStdString();
+        }
         // A label's box may reach one pixel under the list beside it, as designed.
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GE(row[i]->x(), row[i - 1]->geometry().right()) << row[i]->objectName().toStdString();
+        }
     }
     EXPECT_LT(c.customRow->mapTo(c.backgroundBlock, row.back()->geometry().bottomRight()).x(),
               c.backgroundBlock->width() - 1);
