@@ -93,8 +93,9 @@ SourcePicture readSourcePicture(const std::string& path, const std::atomic<int>*
     return decodeSourceBytes(*file.bytes);
 }
 
-PlaceResult placePicture(MagickWand* target, MagickWand* picture, const PasteLayer& layer) {
-    if (MagickAutoOrientImage(picture) == MagickFalse) return failure(picture);
+FitResult fitPicture(MagickWand* picture, const PasteLayer& layer) {
+    const auto failed = [picture] { return FitResult{false, wandError(picture)}; };
+    if (MagickAutoOrientImage(picture) == MagickFalse) return failed();
     const PixelSize size{static_cast<int>(MagickGetImageWidth(picture)),
                          static_cast<int>(MagickGetImageHeight(picture))};
     const auto plan = planPlacement({layer.x, layer.y, layer.width, layer.height}, size, layer.overflowStyle,
@@ -103,7 +104,7 @@ PlaceResult placePicture(MagickWand* target, MagickWand* picture, const PasteLay
 
     if (plan->resize && MagickResizeImage(picture, plan->resize->width, plan->resize->height, LanczosFilter,
                                           1.0) == MagickFalse) {
-        return failure(picture);
+        return failed();
     }
     if (plan->crop) {
         // With the page at the picture's own size and origin, the crop offset is relative to the picture.
@@ -112,10 +113,17 @@ PlaceResult placePicture(MagickWand* target, MagickWand* picture, const PasteLay
         if (MagickSetImagePage(picture, now.width, now.height, 0, 0) == MagickFalse ||
             MagickCropImage(picture, c.width, c.height, c.x, c.y) == MagickFalse ||
             MagickSetImagePage(picture, c.width, c.height, 0, 0) == MagickFalse) {
-            return failure(picture);
+            return failed();
         }
     }
-    if (MagickCompositeImage(target, picture, OverCompositeOp, plan->x, plan->y) == MagickFalse) {
+    return {true, {}, true, plan->x, plan->y};
+}
+
+PlaceResult placePicture(MagickWand* target, MagickWand* picture, const PasteLayer& layer) {
+    const FitResult fitted = fitPicture(picture, layer);
+    if (!fitted.ok) return {false, fitted.reason};
+    if (!fitted.shows) return {};
+    if (MagickCompositeImage(target, picture, OverCompositeOp, fitted.x, fitted.y) == MagickFalse) {
         return failure(target);
     }
     return {};

@@ -53,8 +53,18 @@ struct PlaceResult {
     std::string reason;  // the image library's text when a step failed
 };
 
-// Turns `picture` upright by its orientation tag, fits it (in place) into `layer`'s slot by the
-// layer's overflow style and composites it with the Over operator onto `target`: the background for
+struct FitResult {
+    bool ok = true;
+    std::string reason;  // the image library's text when a step failed
+    bool shows = false;  // false: no pixel of it lands inside the slot
+    int x = 0, y = 0;    // where the fitted picture's top-left corner goes
+};
+
+// Turns `picture` upright by its orientation tag and fits it (in place) into `layer`'s slot by the
+// layer's overflow style: resized and cropped as the style says.
+FitResult fitPicture(MagickWand* picture, const PasteLayer& layer);
+
+// fitPicture, then composites the picture with the Over operator onto `target`: the background for
 // layer level 0, the base canvas for level 1 (the caller chooses). A picture that would show no pixel
 // inside the slot is not composited.
 PlaceResult placePicture(MagickWand* target, MagickWand* picture, const PasteLayer& layer);

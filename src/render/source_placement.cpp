@@ -6,9 +6,11 @@
 
 #include "render/lanczos_resize.h"
 #include "render/orientation.h"
+#include "render/over8.h"
 #include "render/placement.h"
 #include "render/placement_geometry.h"
 #include "render/scaled_jpeg.h"
+#include "render/wand_pixels.h"
 
 namespace plazor {
 namespace {
@@ -71,41 +73,32 @@ std::optional<Pixels8> decodeFullUpright(const std::string& bytes, std::string& 
         reason = wandError(wand);
         return std::nullopt;
     }
-    const bool alpha = MagickGetImageAlphaChannel(wand) == MagickTrue;
-    Pixels8 pixels(static_cast<int>(MagickGetImageWidth(wand)), static_cast<int>(MagickGetImageHeight(wand)),
-                   alpha ? 4 : 3);
-    if (MagickExportImagePixels(wand, 0, 0, pixels.width, pixels.height, alpha ? "RGBA" : "RGB", CharPixel,
-                                pixels.data.data()) == MagickFalse) {
-        reason = wandError(wand);
-        return std::nullopt;
-    }
-    return pixels;
+    return pixelsOf(wand, reason);
 }
 
-SourcePlacement compositeRegion(MagickWand* target, const Pixels8& source, PixelSize fitted,
+SourcePlacement compositeRegion(Pixels8& target, const Pixels8& source, PixelSize fitted,
                                 const ShownPart& part) {
-    const Pixels8 shown = lanczosResizeRegion(source, fitted, part.region);
-    Wand picture = newWand();
-    if (MagickConstituteImage(picture.get(), shown.width, shown.height, shown.channels == 4 ? "RGBA" : "RGB",
-                              CharPixel, shown.data.data()) == MagickFalse) {
-        return {true, false, wandError(picture.get())};
-    }
-    if (MagickCompositeImage(target, picture.get(), OverCompositeOp, part.x, part.y) == MagickFalse) {
-        return {true, false, wandError(target)};
-    }
+    compositeOver(target, lanczosResizeRegion(source, fitted, part.region), part.x, part.y);
     return {};
 }
 
-SourcePlacement placeWholePicture(MagickWand* target, const std::string& bytes, const PasteLayer& layer) {
+// Fitted by the image library, then composited here.
+SourcePlacement placeWholePicture(Pixels8& target, const std::string& bytes, const PasteLayer& layer) {
     const SourcePicture source = decodeSourceBytes(bytes);
     if (!source.ok()) return {false, false, source.reason, source.outOfResources};
-    const PlaceResult placed = placePicture(target, source.picture.get(), layer);
-    return {true, placed.ok, placed.reason};
+    const FitResult fitted = fitPicture(source.picture.get(), layer);
+    if (!fitted.ok) return {true, false, fitted.reason};
+    if (!fitted.shows) return {};
+    std::string reason;
+    const auto pixels = pixelsOf(source.picture.get(), reason);
+    if (!pixels) return {true, false, reason};
+    compositeOver(target, *pixels, fitted.x, fitted.y);
+    return {};
 }
 
 }  // namespace
 
-SourcePlacement placeSourceFile(MagickWand* target, const std::string& path, const PasteLayer& layer,
+SourcePlacement placeSourceFile(Pixels8& target, const std::string& path, const PasteLayer& layer,
                                 DecodeMode mode, const std::atomic<int>* stop) {
     const RegularFileRead file = readSourceBytes(path, stop);
     if (!file.bytes) return {false, false, file.reason};
@@ -119,8 +112,7 @@ SourcePlacement placeSourceFile(MagickWand* target, const std::string& path, con
                                     layer.overflowStyle, layer.customize);
     if (!plan) return {};
     const PixelSize fitted = plan->resize.value_or(upright);
-    const PixelSize canvas{static_cast<int>(MagickGetImageWidth(target)),
-                           static_cast<int>(MagickGetImageHeight(target))};
+    const PixelSize canvas{target.width, target.height};
     const auto part = shownPart(*plan, fitted, canvas);
     if (!part) return {};  // nothing of it would show: not decoded at all
     if (!plan->resize) return placeWholePicture(target, bytes, layer);
