@@ -10,6 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     if (!plazor::applyTemplate(doc, bytes).ok()) return 0;
     plazor::Document again;
-    if (!plazor::applyTemplate(again, plazor::serialiseTemplate(doc)).ok()) __builtin_trap();
+    const plazor::Outcome<std::string> text = plazor::serialiseTemplate(doc);
+    if (!text.ok() || !plazor::applyTemplate(again, *text).ok()) __builtin_trap();
     return 0;
 }

@@ -18,11 +18,11 @@ std::string asLine(std::string text) {
 
 bool loadInto(Document& doc, const Request& request, Streams& io) {
     doc.background.dpi = request.dpi.value_or(72);
-    const LoadResult loaded = loadTemplate(doc, request.templatePath);
-    for (const std::string& line : loaded.infoLines)
+    const LoadOutcome loaded = loadTemplate(doc, request.templatePath);
+    for (const std::string& line : reportOf(loaded).infoLines)
         io.err << asLine(line);
     if (!loaded.ok()) {
-        io.err << request.templatePath << ": " << loaded.errorText << "\n";
+        io.err << request.templatePath << ": " << loaded.error().text << "\n";
         return false;
     }
     return true;

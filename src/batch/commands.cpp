@@ -62,11 +62,11 @@ int templateCommand(const Request& request, Streams& io) {
     if (!loadInto(doc, request, io)) return kExitTemplate;
     printSummary(doc, io.out);
     if (!request.writePath) return kExitOk;
-    const SaveResult saved = saveTemplate(doc, *request.writePath);
+    const Outcome<void, SaveFailure> saved = saveTemplate(doc, *request.writePath);
     if (!saved.ok()) {
-        for (const std::string& line : saved.infoLines)
+        for (const std::string& line : saved.error().infoLines)
             io.err << asLine(line);
-        io.err << saved.errorText << "\n";
+        io.err << saved.error().text << "\n";
         return kExitTemplate;
     }
     io.out << "written: " << *request.writePath << "\n";

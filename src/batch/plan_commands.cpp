@@ -64,11 +64,11 @@ int planCommand(const Request& request, Streams& io) {
     }
     Document doc;
     doc.background.dpi = request.dpi.value_or(72);
-    const LoadResult loaded = applyTemplate(doc, *bytes);
-    for (const std::string& line : loaded.infoLines)
+    const LoadOutcome loaded = applyTemplate(doc, *bytes);
+    for (const std::string& line : reportOf(loaded).infoLines)
         io.err << asLine(line);
     if (!loaded.ok()) {
-        io.err << request.templatePath << ": " << loaded.errorText << "\n";
+        io.err << request.templatePath << ": " << loaded.error().text << "\n";
         return kExitTemplate;
     }
 

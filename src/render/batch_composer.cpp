@@ -24,9 +24,15 @@ std::string placeFailureLine(const std::string& path, int layerNumber, const std
     return "图片 '" + path + "' 未能放入 " + pasteLayerName(layerNumber) + ":\r\n" + reason + "\r\n";
 }
 
-std::string readFailureLine(const std::string& path, const SourcePlacement& placed) {
+std::string readFailureLine(const std::string& path, const PlacementFailure& placed) {
     if (!placed.outOfResources) return "无效图片:" + path + "\n";
     return "图片 '" + path + "' 因图片库资源不足未能读取:\r\n" + placed.reason + "\r\n";
+}
+
+// A watermark that was read but could not be composited (the library ran out of something).
+std::string watermarkFailureLine(const WatermarkLayer& layer, const std::string& reason) {
+    return "水印图片 '" + layer.path + "' 未能放入 " + watermarkLayerName(layer.number) + ":\r\n" + reason +
+           "\r\n";
 }
 
 }  // namespace
@@ -34,8 +40,9 @@ std::string readFailureLine(const std::string& path, const SourcePlacement& plac
 RunPictures::RunPictures(const Document& doc, std::uint64_t watermarkBytes) : watermarks_(watermarkBytes) {
     if (doc.background.kind != kPictureBackground) return;
     const Wand picture = readBlob(doc.background.pictureData);
-    std::string reason;
-    if (picture) background_ = pixelsOf(picture.get(), reason);
+    if (!picture) return;
+    Outcome<Pixels8> pixels = pixelsOf(picture.get());
+    if (pixels.ok()) background_ = std::move(*pixels);
 }
 
 Wand RunPictures::watermark(const std::string& path) const {
@@ -55,10 +62,11 @@ void placePictures(const Document& doc, const std::vector<std::string>& pictures
         const PasteLayer& layer = doc.pasteLayers[k];
         Pixels8& target = layer.level == kBelowBackground ? *base : background;
         const SourcePlacement placed = placeSourceFile(target, pictures[k], layer, mode, &stop);
-        if (!placed.readable) {
-            info(readFailureLine(pictures[k], placed));
-        } else if (!placed.ok) {
-            info(placeFailureLine(pictures[k], layer.number, placed.reason));
+        if (placed.ok()) continue;
+        if (!placed.error().readable) {
+            info(readFailureLine(pictures[k], placed.error()));
+        } else {
+            info(placeFailureLine(pictures[k], layer.number, placed.error().reason));
         }
     }
 }
@@ -85,14 +93,14 @@ ComposedBatch composeBatch(const Document& doc, const RunPictures& shared,
     try {
         const bool pictureBackground = bg.kind == kPictureBackground && shared.background();
         Pixels8 background = pictureBackground ? *shared.background() : colourBackground(bg);
-        // An opaque background of the canvas's size hides the base wholly: the base is needed only for
-        // layers below the background or where the background does not cover it.
+        // An opaque background that covers the whole canvas hides the base: the base is needed only
+        // for layers below the background or where the background lets it show.
+        const bool covers =
+            background.channels == 3 && background.width >= bg.width && background.height >= bg.height;
         const bool below = std::any_of(doc.pasteLayers.begin(), doc.pasteLayers.end(),
                                        [](const PasteLayer& l) { return l.level == kBelowBackground; });
-        const bool baseHidden = background.channels == 3 && background.width == bg.width &&
-                                background.height == bg.height && !below;
         std::optional<Pixels8> base;
-        if (!baseHidden) {
+        if (!covers || below || background.width != bg.width || background.height != bg.height) {
             // The base canvas is transparent only for transparent PNGs.
             const bool transparentBase = settings.format == kFormatPng && settings.transparent;
             base = transparentBase ? filledPixels(bg.width, bg.height, 4, 0, 0, 0, 0)
@@ -114,11 +122,10 @@ ComposedBatch composeBatch(const Document& doc, const RunPictures& shared,
                     info("无效水印图片:" + layer.path);
                     continue;
                 }
-                std::string reason;
-                const auto pixels = pixelsOf(mark.get(), reason);
-                if (!pixels) {
-                    info(canvasFailureLine(bg.width, bg.height, reason));
-                    return {};
+                const Outcome<Pixels8> pixels = pixelsOf(mark.get());
+                if (!pixels.ok()) {
+                    info(watermarkFailureLine(layer, pixels.error()));
+                    continue;
                 }
                 compositeOver(*base, *pixels, layer.x, layer.y);
             }

@@ -114,14 +114,17 @@ OutputWritten stopAfter(const std::string& message, OutputContext& ctx) {
 OutputWritten writeWhole(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx) {
     const Settings& settings = ctx.doc.settings;
     if (settings.format == kFormatPng && settings.png8) {
-        const Png8Written png8 = writePng8(picture, settings.colourCount, plan.outputPath);
-        if (!png8.ok) return stopAfter(png8.message, ctx);
+        const Status png8 = writePng8(picture, settings.colourCount, plan.outputPath);
+        if (!png8.ok()) return stopAfter(png8.error(), ctx);
         return {};
     }
-    prepareForOutput(picture, settings);
-    const WriteOutcome written = writePicture(picture, plan.outputPath);
-    if (!written.ok) ctx.info(written.infoLine);
-    return {true, written.ok};
+    if (const Status prepared = prepareForOutput(picture, settings); !prepared.ok()) {
+        ctx.info(writeFailureLine(plan.outputPath, prepared.error()));
+        return {true, false};
+    }
+    const Status written = writePicture(picture, plan.outputPath);
+    if (!written.ok()) ctx.info(written.error());
+    return {true, written.ok()};
 }
 
 std::string relativeToOutput(const OutputPlan& plan, const std::string& stripPath) {
@@ -141,11 +144,11 @@ bool writeHtml(const OutputPlan& plan, const std::vector<HtmlStripLine>& lines, 
     return false;
 }
 
-WriteOutcome writeJpeg(const Pixels8& picture, int top, int rows, const std::string& path,
-                       const Settings& settings, int dpi) {
-    const JpegEncoded encoded = encodeJpeg(picture, top, rows, settings.quality, dpi);
-    if (!encoded.ok) return {false, writeFailureLine(path, encoded.reason)};
-    return writeBytes(encoded.bytes, path);
+Status writeJpeg(const Pixels8& picture, int top, int rows, const std::string& path, const Settings& settings,
+                 int dpi) {
+    const Outcome<std::string> encoded = encodeJpeg(picture, top, rows, settings.quality, dpi);
+    if (!encoded.ok()) return fail(writeFailureLine(path, encoded.error()));
+    return writeBytes(*encoded, path);
 }
 
 // sRGB JPGs, the common case, need nothing of the image library.
@@ -153,19 +156,18 @@ OutputWritten writeJpegOutput(const Pixels8& picture, const OutputPlan& plan, Ou
     const Settings& settings = ctx.doc.settings;
     const int dpi = ctx.doc.background.dpi;
     if (!plan.slicing) {
-        const WriteOutcome written = writeJpeg(picture, 0, picture.height, plan.outputPath, settings, dpi);
-        if (!written.ok) ctx.info(written.infoLine);
-        return {true, written.ok};
+        const Status written = writeJpeg(picture, 0, picture.height, plan.outputPath, settings, dpi);
+        if (!written.ok()) ctx.info(written.error());
+        return {true, written.ok()};
     }
     std::vector<HtmlStripLine> lines;
     bool complete = true;
     for (std::size_t i = 0; i < plan.strips.size(); ++i) {
         if (ctx.stop) return {false, false};
         const Strip& strip = plan.strips[i];
-        const WriteOutcome written =
-            writeJpeg(picture, strip.top, strip.height, plan.stripPaths[i], settings, dpi);
-        if (!written.ok) {
-            ctx.info(written.infoLine);
+        const Status written = writeJpeg(picture, strip.top, strip.height, plan.stripPaths[i], settings, dpi);
+        if (!written.ok()) {
+            ctx.info(written.error());
             complete = false;
         }
         lines.push_back({relativeToOutput(plan, plan.stripPaths[i]), picture.width, strip.height});
@@ -184,15 +186,14 @@ OutputWritten writeOutput(const Pixels8& picture, const OutputPlan& plan, Output
         if (plan.unwritable) return {true, false};
         return writeJpegOutput(picture, plan, ctx);
     }
-    std::string reason;
-    const Wand wand = wandOf(picture, ctx.doc.background.dpi, reason);
-    if (!wand) {
+    const Outcome<Wand> wand = wandOf(picture, ctx.doc.background.dpi);
+    if (!wand.ok()) {
         for (const std::string& line : plan.infoLines)
             ctx.info(line);
-        ctx.info(writeFailureLine(plan.slicing ? plan.htmlPath : plan.outputPath, reason));
+        ctx.info(writeFailureLine(plan.slicing ? plan.htmlPath : plan.outputPath, wand.error()));
         return {true, false};
     }
-    return writeOutput(wand.get(), plan, ctx);
+    return writeOutput(wand->get(), plan, ctx);
 }
 
 OutputWritten writeOutput(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx) {
@@ -203,14 +204,17 @@ OutputWritten writeOutput(MagickWand* picture, const OutputPlan& plan, OutputCon
 
     const Settings& settings = ctx.doc.settings;
     if (settings.format == kFormatPng && settings.png8) {
-        const Png8Encoded png8 = encodePng8(picture, settings.colourCount);
-        if (!png8.ok) return stopAfter(png8.message, ctx);
+        const Outcome<std::string> png8 = encodePng8(picture, settings.colourCount);
+        if (!png8.ok()) return stopAfter(png8.error(), ctx);
         ClearMagickWand(picture);
-        if (MagickReadImageBlob(picture, png8.bytes.data(), png8.bytes.size()) == MagickFalse) {
+        if (MagickReadImageBlob(picture, png8->data(), png8->size()) == MagickFalse) {
             return stopAfter("MagickReadImageBlob(png8Data) 时发生错误。\r\n", ctx);
         }
-    } else {
-        prepareForOutput(picture, settings);
+    } else if (const Status prepared = prepareForOutput(picture, settings); !prepared.ok()) {
+        // No strip can be encoded as the run asks: none is written, and the page would have holes.
+        for (const std::string& path : plan.stripPaths)
+            ctx.info(writeFailureLine(path, prepared.error()));
+        return {true, false};
     }
 
     const int width = static_cast<int>(MagickGetImageWidth(picture));
@@ -226,10 +230,14 @@ OutputWritten writeOutput(MagickWand* picture, const OutputPlan& plan, OutputCon
             complete = false;
             continue;
         }
-        setOutputEncoding(region.get(), settings);
-        const WriteOutcome written = writePicture(region.get(), plan.stripPaths[i]);
-        if (!written.ok) {
-            ctx.info(written.infoLine);
+        Status written = setOutputEncoding(region.get(), settings);
+        if (!written.ok()) {
+            written = fail(writeFailureLine(plan.stripPaths[i], written.error()));
+        } else {
+            written = writePicture(region.get(), plan.stripPaths[i]);
+        }
+        if (!written.ok()) {
+            ctx.info(written.error());
             complete = false;
         }
         lines.push_back({relativeToOutput(plan, plan.stripPaths[i]), width, strip.height});

@@ -302,10 +302,10 @@ JobPlanRead readJobPlan(std::string_view text, Shard shard) {
     plan.sliceSubFolder = cJSON_IsTrue(sliceSubFolder);
 
     result.document.background.dpi = plan.dpi;
-    const LoadResult loaded = applyTemplate(result.document, plan.templateBytes);
-    result.infoLines = loaded.infoLines;
+    const LoadOutcome loaded = applyTemplate(result.document, plan.templateBytes);
+    result.infoLines = reportOf(loaded).infoLines;
     if (!loaded.ok()) {
-        result.error = "the template in the plan cannot be read: " + loaded.errorText;
+        result.error = "the template in the plan cannot be read: " + loaded.error().text;
         return result;
     }
 

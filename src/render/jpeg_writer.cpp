@@ -79,23 +79,17 @@ bool compress(const Pixels8& pixels, int top, int rows, int quality, int dpi, un
 
 }  // namespace
 
-JpegEncoded encodeJpeg(const Pixels8& pixels, int top, int rows, int quality, int dpi) {
-    JpegEncoded result;
+Outcome<std::string> encodeJpeg(const Pixels8& pixels, int top, int rows, int quality, int dpi) {
     if (pixels.width < 1 || rows < 1 || top < 0 || top + rows > pixels.height || dpi < 0 || dpi > 65535) {
-        result.reason = "picture or resolution outside what a JPEG file holds";
-        return result;
+        return fail("picture or resolution outside what a JPEG file holds");
     }
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     ErrorManager errors;
-    result.ok = compress(pixels, top, rows, quality, dpi, &buffer, &size, errors);
+    const bool ok = compress(pixels, top, rows, quality, dpi, &buffer, &size, errors);
     const std::unique_ptr<unsigned char, FreeDeleter> owned(buffer);
-    if (result.ok) {
-        result.bytes.assign(reinterpret_cast<const char*>(buffer), size);
-    } else {
-        result.reason = errors.message;
-    }
-    return result;
+    if (!ok) return fail(std::string(errors.message));
+    return std::string(reinterpret_cast<const char*>(buffer), size);
 }
 
 }  // namespace plazor

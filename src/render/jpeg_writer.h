@@ -5,18 +5,13 @@
 #include <string>
 
 #include "render/pixels8.h"
+#include "util/outcome.h"
 
 namespace plazor {
 
-struct JpegEncoded {
-    bool ok = false;
-    std::string bytes;
-    std::string reason;  // libjpeg's text when it failed
-};
-
 // Rows `top` .. `top + rows - 1` of `pixels` (RGB, or RGBA whose alpha is left out) as a baseline
 // JPEG: JFIF 1.01 carrying `dpi` pixels per inch, YCbCr with full-size chroma from quality 90 up and
-// halved chroma below it, optimised Huffman tables.
-JpegEncoded encodeJpeg(const Pixels8& pixels, int top, int rows, int quality, int dpi);
+// halved chroma below it, optimised Huffman tables. libjpeg's text when it fails.
+Outcome<std::string> encodeJpeg(const Pixels8& pixels, int top, int rows, int quality, int dpi);
 
 }  // namespace plazor

@@ -12,45 +12,51 @@ const char* outputExtension(const Settings& settings) {
     return settings.format == kFormatPng ? ".png" : ".jpg";
 }
 
-void setOutputEncoding(MagickWand* wand, const Settings& settings) {
-    MagickSetImageFormat(wand, outputFormatName(settings));
-    if (settings.format == kFormatPng) return;
-    MagickSetImageCompression(wand, JPEGCompression);
-    MagickSetImageCompressionQuality(wand, static_cast<size_t>(settings.quality));
+Status setOutputEncoding(MagickWand* wand, const Settings& settings) {
+    if (MagickSetImageFormat(wand, outputFormatName(settings)) == MagickFalse) return fail(wandError(wand));
+    if (settings.format == kFormatPng) return {};
+    if (MagickSetImageCompression(wand, JPEGCompression) == MagickFalse ||
+        MagickSetImageCompressionQuality(wand, static_cast<size_t>(settings.quality)) == MagickFalse) {
+        return fail(wandError(wand));
+    }
+    return {};
 }
 
-void prepareForOutput(MagickWand* wand, const Settings& settings) {
-    setOutputEncoding(wand, settings);
-    if (settings.format == kFormatPng) return;
+Status prepareForOutput(MagickWand* wand, const Settings& settings) {
+    if (Status encoding = setOutputEncoding(wand, settings); !encoding.ok()) return encoding;
+    if (settings.format == kFormatPng) return {};
+    ColorspaceType space = UndefinedColorspace;
     switch (settings.colourSpace) {
         case kSpaceRGB:
-            MagickTransformImageColorspace(wand, RGBColorspace);
+            space = RGBColorspace;
             break;
         case kSpaceCMYK:
-            MagickTransformImageColorspace(wand, CMYKColorspace);
+            space = CMYKColorspace;
             break;
         case kSpaceGrey:
-            MagickTransformImageColorspace(wand, GRAYColorspace);
+            space = GRAYColorspace;
             break;
         default:
-            break;  // sRGB: the pictures are sRGB already
+            return {};  // sRGB: the pictures are sRGB already
     }
+    if (MagickTransformImageColorspace(wand, space) == MagickFalse) return fail(wandError(wand));
+    return {};
 }
 
 std::string writeFailureLine(const std::string& path, const std::string& reason) {
     return "写入文件 '" + path + "' 时发生错误:\r\n" + reason + "\r\n";
 }
 
-WriteOutcome writeBytes(const std::string& bytes, const std::string& path) {
+Status writeBytes(const std::string& bytes, const std::string& path) {
     const AtomicWriteResult result = writeFileAtomically(path, bytes, Flush::kLater);
     if (result.ok()) return {};
-    return {false, writeFailureLine(path, result.systemError)};
+    return fail(writeFailureLine(path, result.systemError));
 }
 
-WriteOutcome writePicture(MagickWand* wand, const std::string& path) {
+Status writePicture(MagickWand* wand, const std::string& path) {
     size_t length = 0;
     MagickBuffer<unsigned char> blob(MagickGetImageBlob(wand, &length));
-    if (!blob || length == 0) return {false, writeFailureLine(path, wandError(wand))};
+    if (!blob || length == 0) return fail(writeFailureLine(path, wandError(wand)));
     return writeBytes(std::string(reinterpret_cast<const char*>(blob.get()), length), path);
 }
 

@@ -5,6 +5,7 @@
 
 #include "template/document.h"
 #include "util/magick.h"
+#include "util/outcome.h"
 
 namespace plazor {
 
@@ -13,23 +14,20 @@ const char* outputFormatName(const Settings& settings);
 const char* outputExtension(const Settings& settings);
 
 // Sets the format and, for JPG, JPEG compression, the quality and the colour space conversion
-// (none for sRGB). Applied once to a whole picture before it is written or cut into strips.
-void prepareForOutput(MagickWand* wand, const Settings& settings);
+// (none for sRGB). Applied once to a whole picture before it is written or cut into strips. A failed
+// step gives the image library's text.
+Status prepareForOutput(MagickWand* wand, const Settings& settings);
 
 // Sets only the format and, for JPG, compression and quality (a strip cut from a prepared picture).
-void setOutputEncoding(MagickWand* wand, const Settings& settings);
-
-struct WriteOutcome {
-    bool ok = true;
-    std::string infoLine;  // "写入文件 '%s' 时发生错误:\r\n%s\r\n" on failure
-};
+Status setOutputEncoding(MagickWand* wand, const Settings& settings);
 
 // Encodes the picture with its current settings and writes it to `path` through a temporary file, so
-// a stop, a crash or a full disk never leaves a half-written picture under the real name.
-WriteOutcome writePicture(MagickWand* wand, const std::string& path);
+// a stop, a crash or a full disk never leaves a half-written picture under the real name. On failure
+// the error is the info line, writeFailureLine's.
+Status writePicture(MagickWand* wand, const std::string& path);
 
 // Writes already encoded bytes the same way (palette PNGs, the HTML page).
-WriteOutcome writeBytes(const std::string& bytes, const std::string& path);
+Status writeBytes(const std::string& bytes, const std::string& path);
 
 std::string writeFailureLine(const std::string& path, const std::string& reason);
 

@@ -45,8 +45,8 @@ std::string supportMessage(const std::string& head) {
     return head + "\r\n---请进入官方网站 " + product::kSiteAddress + " 联系我们的客服。\r\n";
 }
 
-Png8Encoded encodeFailure(const std::string& head) {
-    return {false, {}, supportMessage(head)};
+Failure<std::string> encodeFailure(const std::string& head) {
+    return fail(supportMessage(head));
 }
 
 void setPalette(LodePNGColorMode& mode, const liq_palette& palette) {
@@ -70,7 +70,7 @@ std::optional<PixelsPerMetre> pixelsPerMetre(double xResolution, double yResolut
                           static_cast<unsigned>(std::lround(yResolution * factor))};
 }
 
-Png8Encoded encodePng8(MagickWand* picture, int colourCount) {
+Outcome<std::string> encodePng8(MagickWand* picture, int colourCount) {
     const size_t width = MagickGetImageWidth(picture);
     const size_t height = MagickGetImageHeight(picture);
     std::vector<unsigned char> rgba(width * height * 4);
@@ -119,22 +119,22 @@ Png8Encoded encodePng8(MagickWand* picture, int colourCount) {
                                           static_cast<unsigned>(height), state.get());
     const std::unique_ptr<unsigned char, MallocDeleter> encoded(out);
     if (error != 0) return encodeFailure(std::string("lodepng_encode() error: ") + lodepng_error_text(error));
-    return {true, std::string(reinterpret_cast<const char*>(encoded.get()), outSize), {}};
+    return std::string(reinterpret_cast<const char*>(encoded.get()), outSize);
 }
 
-Png8Written writePng8(MagickWand* picture, int colourCount, const std::filesystem::path& path) {
-    Png8Encoded encoded = encodePng8(picture, colourCount);
-    if (!encoded.ok) return {false, std::move(encoded.message)};
-    const AtomicWriteResult written = writeFileAtomically(path, encoded.bytes, Flush::kLater);
+Status writePng8(MagickWand* picture, int colourCount, const std::filesystem::path& path) {
+    Outcome<std::string> encoded = encodePng8(picture, colourCount);
+    if (!encoded.ok()) return fail(std::move(encoded).error());
+    const AtomicWriteResult written = writeFileAtomically(path, *encoded, Flush::kLater);
     switch (written.status) {
         case AtomicWriteResult::kOk:
-            return {true, {}};
+            return {};
         case AtomicWriteResult::kOpenFailed:
-            return {false, supportMessage("fopen() error: " + path.string())};
+            return fail(supportMessage("fopen() error: " + path.string()));
         case AtomicWriteResult::kWriteFailed:
             break;
     }
-    return {false, supportMessage("fwrite() error: " + path.string())};
+    return fail(supportMessage("fwrite() error: " + path.string()));
 }
 
 }  // namespace plazor

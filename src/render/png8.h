@@ -7,19 +7,9 @@
 #include <string>
 
 #include "util/magick.h"
+#include "util/outcome.h"
 
 namespace plazor {
-
-struct Png8Encoded {
-    bool ok = false;
-    std::string bytes;    // the palette PNG
-    std::string message;  // on failure, the info-window text
-};
-
-struct Png8Written {
-    bool ok = false;
-    std::string message;  // on failure, the info-window text
-};
 
 // The pHYs values of a palette PNG.
 struct PixelsPerMetre {
@@ -31,10 +21,11 @@ struct PixelsPerMetre {
 std::optional<PixelsPerMetre> pixelsPerMetre(double xResolution, double yResolution, ResolutionType units);
 
 // Quantises `picture` to at most `colourCount` colours (the library's 256 unless the count is 2..256)
-// with full dithering and encodes it as a palette PNG that keeps the picture's resolution.
-Png8Encoded encodePng8(MagickWand* picture, int colourCount);
+// with full dithering and encodes it as a palette PNG that keeps the picture's resolution. On failure
+// the error is the info-window text.
+Outcome<std::string> encodePng8(MagickWand* picture, int colourCount);
 
 // Encodes as above and replaces `path` with the result in one piece: a failure leaves no partial file.
-Png8Written writePng8(MagickWand* picture, int colourCount, const std::filesystem::path& path);
+Status writePng8(MagickWand* picture, int colourCount, const std::filesystem::path& path);
 
 }  // namespace plazor

@@ -173,8 +173,9 @@ RunCheckFailure outputFolderNotCreated(const std::string& folder) {
 
 // Whether create_directories could make `folder`: its nearest existing ancestor is a folder.
 bool canBeCreated(const std::string& folder) {
-    std::filesystem::path path = std::filesystem::absolute(folder);
     std::error_code ec;
+    std::filesystem::path path = std::filesystem::absolute(folder, ec);
+    if (ec) return false;  // no current folder to resolve a relative name against
     while (!std::filesystem::exists(path, ec)) {
         if (ec || !path.has_relative_path()) return false;
         path = path.parent_path();

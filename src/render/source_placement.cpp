@@ -64,16 +64,21 @@ std::optional<Pixels8> decodeFullUpright(const std::string& bytes, std::string& 
                                          bool& outOfResources) {
     SourcePicture source = decodeSourceBytes(bytes);
     if (!source.ok()) {
-        reason = source.reason;
-        outOfResources = source.outOfResources;
+        reason = source.error().reason;
+        outOfResources = source.error().outOfResources;
         return std::nullopt;
     }
-    MagickWand* wand = source.picture.get();
+    MagickWand* wand = source->get();
     if (MagickAutoOrientImage(wand) == MagickFalse) {
         reason = wandError(wand);
         return std::nullopt;
     }
-    return pixelsOf(wand, reason);
+    Outcome<Pixels8> pixels = pixelsOf(wand);
+    if (!pixels.ok()) {
+        reason = pixels.error();
+        return std::nullopt;
+    }
+    return std::move(*pixels);
 }
 
 SourcePlacement compositeRegion(Pixels8& target, const Pixels8& source, PixelSize fitted,
@@ -85,14 +90,14 @@ SourcePlacement compositeRegion(Pixels8& target, const Pixels8& source, PixelSiz
 // Fitted by the image library, then composited here.
 SourcePlacement placeWholePicture(Pixels8& target, const std::string& bytes, const PasteLayer& layer) {
     const SourcePicture source = decodeSourceBytes(bytes);
-    if (!source.ok()) return {false, false, source.reason, source.outOfResources};
-    const FitResult fitted = fitPicture(source.picture.get(), layer);
-    if (!fitted.ok) return {true, false, fitted.reason};
-    if (!fitted.shows) return {};
-    std::string reason;
-    const auto pixels = pixelsOf(source.picture.get(), reason);
-    if (!pixels) return {true, false, reason};
-    compositeOver(target, *pixels, fitted.x, fitted.y);
+    if (!source.ok())
+        return fail(PlacementFailure{false, source.error().reason, source.error().outOfResources});
+    const Outcome<std::optional<FitPosition>> fitted = fitPicture(source->get(), layer);
+    if (!fitted.ok()) return fail(PlacementFailure{true, fitted.error()});
+    if (!*fitted) return {};
+    const Outcome<Pixels8> pixels = pixelsOf(source->get());
+    if (!pixels.ok()) return fail(PlacementFailure{true, pixels.error()});
+    compositeOver(target, *pixels, (*fitted)->x, (*fitted)->y);
     return {};
 }
 
@@ -100,11 +105,13 @@ SourcePlacement placeWholePicture(Pixels8& target, const std::string& bytes, con
 
 SourcePlacement placeSourceFile(Pixels8& target, const std::string& path, const PasteLayer& layer,
                                 DecodeMode mode, const std::atomic<int>* stop) {
-    const RegularFileRead file = readSourceBytes(path, stop);
-    if (!file.bytes) return {false, false, file.reason};
-    const std::string& bytes = *file.bytes;
-    const SourceHeader header = pingSourceBytes(bytes);
-    if (!header.ok()) return {false, false, header.reason, header.outOfResources};
+    const Outcome<std::string> file = readSourceBytes(path, stop);
+    if (!file.ok()) return fail(PlacementFailure{false, file.error()});
+    const std::string& bytes = *file;
+    const Outcome<SourceHeader, ReadFailure> pinged = pingSourceBytes(bytes);
+    if (!pinged.ok())
+        return fail(PlacementFailure{false, pinged.error().reason, pinged.error().outOfResources});
+    const SourceHeader& header = *pinged;
     const bool swap = orientationSwapsAxes(header.orientation);
     const PixelSize upright =
         swap ? PixelSize{header.height, header.width} : PixelSize{header.width, header.height};
@@ -129,7 +136,7 @@ SourcePlacement placeSourceFile(Pixels8& target, const std::string& path, const 
         std::string reason;
         bool outOfResources = false;
         const auto pixels = decodeFullUpright(bytes, reason, outOfResources);
-        if (!pixels) return {false, false, reason, outOfResources};
+        if (!pixels) return fail(PlacementFailure{false, reason, outOfResources});
         return compositeRegion(target, *pixels, fitted, *part);
     }
     return placeWholePicture(target, bytes, layer);

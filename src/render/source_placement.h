@@ -10,15 +10,18 @@
 #include "render/pixels8.h"
 #include "template/document.h"
 #include "util/magick.h"
+#include "util/outcome.h"
 
 namespace plazor {
 
-struct SourcePlacement {
-    bool readable = true;         // false: the picture could not be read, nothing was drawn
-    bool ok = true;               // false: a step of the placement failed
+struct PlacementFailure {
+    bool readable = true;         // false: the picture could not be read, nothing was drawn; true: a
+                                  // step of the placement failed
     std::string reason;           // the image library's text for either failure
     bool outOfResources = false;  // not readable for want of memory or disk: the picture may be good
 };
+
+using SourcePlacement = Outcome<void, PlacementFailure>;
 
 // Places the picture at `path` into `layer`'s slot on `target` (the background or the base canvas, 8-bit
 // RGB or RGBA, composited with the Over operator) with

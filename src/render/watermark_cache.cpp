@@ -34,8 +34,8 @@ Wand WatermarkCache::picture(const std::string& path) {
     // both decode it and the second keeps the first one's entry.
     SourcePicture read = readSourcePicture(path);
     // A picture the library had no room for may read later; only what is really unreadable is kept.
-    if (!read.ok() && read.outOfResources) return nullptr;
-    Wand decoded = std::move(read.picture);
+    if (!read.ok() && read.error().outOfResources) return nullptr;
+    Wand decoded = read.ok() ? std::move(read).value() : nullptr;
     const std::uint64_t bytes = pictureBytes(decoded);
     std::lock_guard lock(mutex_);
     if (bytes > capacity_ || entries_.count(path) > 0) return decoded;

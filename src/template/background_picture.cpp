@@ -74,9 +74,11 @@ std::optional<DecodedPicture> decodePicture(const std::string& path, std::string
 std::string makePlaceholderJpeg() {
     Wand wand = newWand();
     PixelWandPtr white(NewPixelWand());
-    PixelSetColor(white.get(), "#ffffff");
-    MagickNewImage(wand.get(), 1, 1, white.get());
-    MagickSetImageFormat(wand.get(), "JPEG");
+    if (PixelSetColor(white.get(), "#ffffff") == MagickFalse ||
+        MagickNewImage(wand.get(), 1, 1, white.get()) == MagickFalse ||
+        MagickSetImageFormat(wand.get(), "JPEG") == MagickFalse) {
+        return {};
+    }
     std::size_t length = 0;
     MagickBuffer<unsigned char> blob(MagickGetImageBlob(wand.get(), &length));
     return blob ? std::string(reinterpret_cast<const char*>(blob.get()), length) : std::string();

@@ -43,26 +43,30 @@ TemplateBytes readTemplateBytes(const std::string& path) {
 
 }  // namespace
 
-SaveResult saveTemplate(Document& document, const std::string& path) {
-    const AtomicWriteResult written = writeFileAtomically(path, serialiseTemplate(document));
+Outcome<void, SaveFailure> saveTemplate(Document& document, const std::string& path) {
+    const std::string heading = "保存模版文件 '" + path + "' 时发生错误:";
+    const Outcome<std::string> bytes = serialiseTemplate(document);
+    if (!bytes.ok()) return fail(SaveFailure{kWriteFailedText, {heading, bytes.error()}});
+    const AtomicWriteResult written = writeFileAtomically(path, *bytes);
     if (written.ok()) {
         document.currentPath = path;
         return {};
     }
-    SaveResult result;
-    const bool openFailed = written.status == AtomicWriteResult::kOpenFailed;
-    result.status = openFailed ? SaveResult::kOpenFailed : SaveResult::kWriteFailed;
-    result.errorText = openFailed ? kWriteOpenFailedText : kWriteFailedText;
-    result.infoLines.push_back("保存模版文件 '" + path + "' 时发生错误:");
-    if (!written.systemError.empty()) result.infoLines.push_back(written.systemError);
-    return result;
+    SaveFailure failure;
+    failure.text = written.status == AtomicWriteResult::kOpenFailed ? kWriteOpenFailedText : kWriteFailedText;
+    failure.infoLines.push_back(heading);
+    if (!written.systemError.empty()) failure.infoLines.push_back(written.systemError);
+    return fail(std::move(failure));
 }
 
 bool isTemplateModified(const Document& document) {
     if (document.pasteLayers.empty()) return false;
     if (document.currentPath.empty()) return true;
     const TemplateBytes saved = readTemplateBytes(document.currentPath);
-    return saved.status != TemplateBytes::kOk || saved.bytes != serialiseTemplate(document);
+    if (saved.status != TemplateBytes::kOk) return true;
+    // A template that cannot be turned into bytes now cannot be shown to match its file.
+    const Outcome<std::string> now = serialiseTemplate(document);
+    return !now.ok() || saved.bytes != *now;
 }
 
 std::string ensureDatExtension(const std::string& path) {
@@ -75,29 +79,26 @@ std::string ensureDatExtension(const std::string& path) {
     return hasExt ? path : path + kTemplateExtension;
 }
 
-LoadResult loadTemplate(Document& document, const std::string& path) {
+const LoadReport& reportOf(const LoadOutcome& loaded) {
+    return loaded.ok() ? *loaded : loaded.error().report;
+}
+
+LoadOutcome loadTemplate(Document& document, const std::string& path) {
     document.resetToNew();
     const TemplateBytes file = readTemplateBytes(path);
-    LoadResult result;
     switch (file.status) {
         case TemplateBytes::kOk:
             break;
         case TemplateBytes::kOpenFailed:
-            result.status = LoadResult::kOpenFailed;
-            result.errorText = kReadOpenFailedText;
-            return result;
+            return fail(LoadFailure{kReadOpenFailedText, {}});
         case TemplateBytes::kReadFailed:
-            result.status = LoadResult::kReadFailed;
-            result.errorText = kReadFailedText;
-            return result;
+            return fail(LoadFailure{kReadFailedText, {}});
         case TemplateBytes::kTooLarge:
-            result.status = LoadResult::kBadFormat;
-            result.errorText = kBadFormatText;
-            return result;
+            return fail(LoadFailure{kBadFormatText, {}});
     }
-    result = applyTemplate(document, file.bytes);
-    if (result.ok()) document.currentPath = path;
-    return result;
+    LoadOutcome loaded = applyTemplate(document, file.bytes);
+    if (loaded.ok()) document.currentPath = path;
+    return loaded;
 }
 
 }  // namespace plazor

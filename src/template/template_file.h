@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "template/document.h"
+#include "util/outcome.h"
 
 namespace plazor {
 
@@ -22,40 +23,48 @@ inline constexpr const char* kReadOpenFailedText = "读取文件时出错, 无�
 inline constexpr const char* kReadFailedText = "读取文件时出错";
 inline constexpr const char* kBadFormatText = "文件格式不对！";
 
+// The reason a template could not be turned into bytes (cJSON could not allocate its tree or text).
+inline constexpr const char* kOutOfMemoryText = "not enough memory for the template's text";
+
 // The bytes a save writes now: code-page-936 JSON without a trailing newline.
-std::string serialiseTemplate(const Document& document);
+Outcome<std::string> serialiseTemplate(const Document& document);
 
-struct SaveResult {
-    enum Status { kOk, kOpenFailed, kWriteFailed };
-    Status status = kOk;
-    std::string errorText;               // the error box text; empty on success
-    std::vector<std::string> infoLines;  // lines for the info window; empty on success
-
-    bool ok() const { return status == kOk; }
+// A failed save: the error box text and the lines for the info window.
+struct SaveFailure {
+    std::string text;
+    std::vector<std::string> infoLines;
 };
 
 // Writes the template to `path` (UTF-8, already ending in ".dat") so that a failed save leaves the
 // previous file intact. On success `path` becomes the current path.
-SaveResult saveTemplate(Document& document, const std::string& path);
+Outcome<void, SaveFailure> saveTemplate(Document& document, const std::string& path);
 
-struct LoadResult {
-    enum Status { kOk, kOpenFailed, kReadFailed, kBadFormat };
-    Status status = kOk;
-    std::string errorText;               // the error box text; empty on success
-    std::vector<std::string> infoLines;  // pictures that are missing or invalid, each ending in "\r\n"
+// What opening a template learns besides the document it fills in place. It holds what was read up
+// to the end of the file or up to the member that made the file be refused.
+struct LoadReport {
+    std::vector<std::string> infoLines;  // pictures that are missing or invalid
     std::optional<int> dpi;              // the dpi the file carried: the process dpi and its preference
     // The paste layer the window selects first (also marked selected in the document).
     std::optional<std::size_t> currentPasteLayer;
-
-    bool ok() const { return status == kOk; }
 };
+
+// A refused template: the error box text, and what was learnt before the refusal.
+struct LoadFailure {
+    std::string text;
+    LoadReport report;
+};
+
+using LoadOutcome = Outcome<LoadReport, LoadFailure>;
+
+// The report of a load, whether it succeeded or not.
+const LoadReport& reportOf(const LoadOutcome& loaded);
 
 // Opens a template: resets `document` to new, then applies the file's members in order. A failure
 // leaves what was applied before it, with no current path; success makes `path` the current path.
-LoadResult loadTemplate(Document& document, const std::string& path);
+LoadOutcome loadTemplate(Document& document, const std::string& path);
 
 // Applies template file bytes to `document` after resetting it to new; the current path stays empty.
-LoadResult applyTemplate(Document& document, std::string_view bytes);
+LoadOutcome applyTemplate(Document& document, std::string_view bytes);
 
 // A template with no paste layers never needs saving; one without a path always does; otherwise it
 // does when its file is missing or differs from what a save would write now.

@@ -138,7 +138,7 @@ std::optional<PasteLayer> readPasteLayer(const cJSON* object) {
 
 class TemplateReader {
   public:
-    TemplateReader(Document& document, LoadResult& result) : doc_(document), result_(result) {}
+    TemplateReader(Document& document, LoadReport& report) : doc_(document), report_(report) {}
 
     bool apply(const cJSON* root) {
         return cJSON_IsObject(root) && applyBackground(root) && applyPasteLayers(root) &&
@@ -169,7 +169,7 @@ class TemplateReader {
         if (!readOptional(root, "dpi", dpi, readDpi)) return false;
         if (dpi) {
             doc_.background.dpi = *dpi;
-            result_.dpi = *dpi;
+            report_.dpi = *dpi;
         }
         return true;
     }
@@ -226,10 +226,10 @@ class TemplateReader {
         std::error_code ec;
         if (std::filesystem::exists(*path, ec)) {
             if (!loadBackgroundPicture(background, *path)) {
-                result_.infoLines.push_back(background.pictureProblem + "\r\n");
+                report_.infoLines.push_back(background.pictureProblem + "\r\n");
             }
         } else {
-            result_.infoLines.push_back("背景图片 '" + *path + "' 已不存在\r\n");
+            report_.infoLines.push_back("背景图片 '" + *path + "' 已不存在\r\n");
             useBackgroundPlaceholder(background);
         }
         return applyDpi(root);
@@ -250,7 +250,7 @@ class TemplateReader {
             layer.customize = read->customize;
             if (doc_.pasteLayers.size() == 1) {
                 layer.selected = true;
-                result_.currentPasteLayer = 0;
+                report_.currentPasteLayer = 0;
             }
         }
         return true;
@@ -286,7 +286,7 @@ class TemplateReader {
         std::error_code ec;
         const auto status = std::filesystem::status(layer.path, ec);
         if (!std::filesystem::exists(status)) {
-            result_.infoLines.push_back("水印层#" + std::to_string(layer.number) + " 的图片 '" + layer.path +
+            report_.infoLines.push_back("水印层#" + std::to_string(layer.number) + " 的图片 '" + layer.path +
                                         "' 已不存在\r\n");
             return;
         }
@@ -294,7 +294,7 @@ class TemplateReader {
         const auto probe = std::filesystem::is_regular_file(status) ? probePicture(layer.path)
                                                                     : std::optional<ProbeResult>();
         if (!probe || !isAcceptedPictureFormat(*probe)) {
-            result_.infoLines.push_back("水印层#" + std::to_string(layer.number) + " 的图片 '" + layer.path +
+            report_.infoLines.push_back("水印层#" + std::to_string(layer.number) + " 的图片 '" + layer.path +
                                         "' 不是一个有效的图片\r\n");
             return;
         }
@@ -345,20 +345,19 @@ class TemplateReader {
     }
 
     Document& doc_;
-    LoadResult& result_;
+    LoadReport& report_;
 };
 
 }  // namespace
 
-LoadResult applyTemplate(Document& document, std::string_view bytes) {
+LoadOutcome applyTemplate(Document& document, std::string_view bytes) {
     document.resetToNew();
-    LoadResult result;
+    LoadReport report;
     const CJsonPtr root(holdsEscapedNul(bytes) ? nullptr : cJSON_ParseWithLength(bytes.data(), bytes.size()));
-    if (!TemplateReader(document, result).apply(root.get())) {
-        result.status = LoadResult::kBadFormat;
-        result.errorText = kBadFormatText;
+    if (!TemplateReader(document, report).apply(root.get())) {
+        return fail(LoadFailure{kBadFormatText, std::move(report)});
     }
-    return result;
+    return report;
 }
 
 }  // namespace plazor

@@ -1,6 +1,4 @@
 // The bytes of the template file: cJSON's formatted print of the members in the writer's order.
-#include <new>
-
 #include "template/json_handles.h"
 #include "template/names.h"
 #include "template/template_file.h"
@@ -10,19 +8,44 @@
 namespace plazor {
 namespace {
 
-void addNumber(cJSON* object, const char* key, double value) {
-    cJSON_AddItemToObject(object, key, cJSON_CreateNumber(value));
-}
+// Builds the tree and remembers whether every member made it in: cJSON leaves out what it could not
+// allocate, and a text printed from such a tree would lose data.
+class TreeBuilder {
+  public:
+    bool complete() const { return complete_; }
 
-void addFlag(cJSON* object, const char* key, bool on) {
-    addNumber(object, key, on ? 1 : 0);
-}
+    // Adds `item` (which may be null after a failed allocation) as `key` of `object`.
+    void add(cJSON* object, const char* key, cJSON* item) {
+        if (!item || !object || !cJSON_AddItemToObject(object, key, item)) {
+            cJSON_Delete(item);
+            complete_ = false;
+        }
+    }
+    void append(cJSON* array, cJSON* item) {
+        if (!item || !array || !cJSON_AddItemToArray(array, item)) {
+            cJSON_Delete(item);
+            complete_ = false;
+        }
+    }
+    cJSON* addArray(cJSON* object, const char* key) {
+        cJSON* array = cJSON_CreateArray();
+        add(object, key, array);
+        return complete_ ? array : nullptr;
+    }
 
-// Texts leave the program as code-page-936 bytes; cJSON escapes only what JSON requires and passes
-// bytes from 0x80 up through unchanged.
-void addText(cJSON* object, const char* key, const std::string& utf8) {
-    cJSON_AddItemToObject(object, key, cJSON_CreateString(utf8ToGbk(utf8).value_or(utf8).c_str()));
-}
+    void addNumber(cJSON* object, const char* key, double value) {
+        add(object, key, cJSON_CreateNumber(value));
+    }
+    void addFlag(cJSON* object, const char* key, bool on) { addNumber(object, key, on ? 1 : 0); }
+    // Texts leave the program as code-page-936 bytes; cJSON escapes only what JSON requires and passes
+    // bytes from 0x80 up through unchanged.
+    void addText(cJSON* object, const char* key, const std::string& utf8) {
+        add(object, key, cJSON_CreateString(utf8ToGbk(utf8).value_or(utf8).c_str()));
+    }
+
+  private:
+    bool complete_ = true;
+};
 
 const char* colourChoiceText(int choice) {
     switch (choice) {
@@ -35,100 +58,101 @@ const char* colourChoiceText(int choice) {
     }
 }
 
-void addBackground(cJSON* root, const Background& background) {
+void addBackground(TreeBuilder& b, cJSON* root, const Background& background) {
     if (background.kind == kPictureBackground) {
-        addNumber(root, "background_type", kPictureBackground);
-        addText(root, "background_path", background.picturePath);
-        addNumber(root, "dpi", background.dpi);
+        b.addNumber(root, "background_type", kPictureBackground);
+        b.addText(root, "background_path", background.picturePath);
+        b.addNumber(root, "dpi", background.dpi);
         return;
     }
-    addNumber(root, "background_type", kColourBackground);
-    addText(root, "width", std::to_string(background.width));
-    addText(root, "height", std::to_string(background.height));
-    addText(root, "szWidth", background.szWidth);
-    addText(root, "szHeight", background.szHeight);
-    addNumber(root, "unit", background.unit);
-    addNumber(root, "dpi", background.dpi);
-    addText(root, "background_color", colourChoiceText(background.colourChoice));
+    b.addNumber(root, "background_type", kColourBackground);
+    b.addText(root, "width", std::to_string(background.width));
+    b.addText(root, "height", std::to_string(background.height));
+    b.addText(root, "szWidth", background.szWidth);
+    b.addText(root, "szHeight", background.szHeight);
+    b.addNumber(root, "unit", background.unit);
+    b.addNumber(root, "dpi", background.dpi);
+    b.addText(root, "background_color", colourChoiceText(background.colourChoice));
     if (background.colourChoice == kColourCustom) {
-        addNumber(root, "background_color_value", background.colour & 0xFFFFFFu);
+        b.addNumber(root, "background_color_value", background.colour & 0xFFFFFFu);
     }
 }
 
-cJSON* pasteLayerObject(const PasteLayer& layer) {
+cJSON* pasteLayerObject(TreeBuilder& b, const PasteLayer& layer) {
     cJSON* item = cJSON_CreateObject();
-    addNumber(item, "x", layer.x);
-    addNumber(item, "y", layer.y);
-    addNumber(item, "width", layer.width);
-    addNumber(item, "height", layer.height);
-    addNumber(item, "layer_level", layer.level);
-    addNumber(item, "overflow_style", layer.overflowStyle);
+    b.addNumber(item, "x", layer.x);
+    b.addNumber(item, "y", layer.y);
+    b.addNumber(item, "width", layer.width);
+    b.addNumber(item, "height", layer.height);
+    b.addNumber(item, "layer_level", layer.level);
+    b.addNumber(item, "overflow_style", layer.overflowStyle);
     if (layer.overflowStyle == kCustom) {
         cJSON* customize = cJSON_CreateObject();
-        addNumber(customize, "width", layer.customize.width);
-        addNumber(customize, "height", layer.customize.height);
-        addNumber(customize, "horizontalPosition", layer.customize.horizontalPosition);
-        addNumber(customize, "left", layer.customize.left);
-        addNumber(customize, "verticalPosition", layer.customize.verticalPosition);
-        addNumber(customize, "top", layer.customize.top);
-        cJSON_AddItemToObject(item, "customize", customize);
+        b.addNumber(customize, "width", layer.customize.width);
+        b.addNumber(customize, "height", layer.customize.height);
+        b.addNumber(customize, "horizontalPosition", layer.customize.horizontalPosition);
+        b.addNumber(customize, "left", layer.customize.left);
+        b.addNumber(customize, "verticalPosition", layer.customize.verticalPosition);
+        b.addNumber(customize, "top", layer.customize.top);
+        b.add(item, "customize", customize);
     }
     return item;
 }
 
-void addOutput(cJSON* root, const Settings& settings) {
+void addOutput(TreeBuilder& b, cJSON* root, const Settings& settings) {
     if (settings.format == kFormatPng) {
-        addText(root, "format", kFormatPngText);
-        addFlag(root, "transparent_open", settings.transparent);
-        addFlag(root, "isSaveToPng8", settings.png8);
-        addNumber(root, "colorCount", settings.png8 ? settings.colourCount : kDefaultColourCount);
+        b.addText(root, "format", kFormatPngText);
+        b.addFlag(root, "transparent_open", settings.transparent);
+        b.addFlag(root, "isSaveToPng8", settings.png8);
+        b.addNumber(root, "colorCount", settings.png8 ? settings.colourCount : kDefaultColourCount);
     } else {
-        addText(root, "format", kFormatJpgText);
-        addNumber(root, "quality", settings.quality);
-        addText(root, "colorspace", colourSpaceName(settings.colourSpace));
+        b.addText(root, "format", kFormatJpgText);
+        b.addNumber(root, "quality", settings.quality);
+        b.addText(root, "colorspace", colourSpaceName(settings.colourSpace));
     }
 }
 
 }  // namespace
 
-std::string serialiseTemplate(const Document& document) {
+Outcome<std::string> serialiseTemplate(const Document& document) {
     const CJsonPtr root(cJSON_CreateObject());
-    if (!root) throw std::bad_alloc();
+    if (!root) return fail(kOutOfMemoryText);
     cJSON* r = root.get();
-    addBackground(r, document.background);
+    TreeBuilder b;
+    addBackground(b, r, document.background);
 
     const Settings& settings = document.settings;
-    addFlag(r, "pictures_show_select_area", settings.picturesShowSelectArea);
-    addFlag(r, "pictures_show_picture", settings.picturesShowPicture);
-    cJSON* pictures = cJSON_AddArrayToObject(r, "picture_items");
+    b.addFlag(r, "pictures_show_select_area", settings.picturesShowSelectArea);
+    b.addFlag(r, "pictures_show_picture", settings.picturesShowPicture);
+    cJSON* pictures = b.addArray(r, "picture_items");
     for (const PasteLayer& layer : document.pasteLayers)
-        cJSON_AddItemToArray(pictures, pasteLayerObject(layer));
+        b.append(pictures, pasteLayerObject(b, layer));
 
-    addFlag(r, "watermark_open", settings.watermarkOpen);
-    addFlag(r, "watermark_show_select_area", settings.watermarkShowSelectArea);
-    cJSON* watermarks = cJSON_AddArrayToObject(r, "watermark_items");
+    b.addFlag(r, "watermark_open", settings.watermarkOpen);
+    b.addFlag(r, "watermark_show_select_area", settings.watermarkShowSelectArea);
+    cJSON* watermarks = b.addArray(r, "watermark_items");
     for (const WatermarkLayer& layer : document.watermarks) {
         cJSON* item = cJSON_CreateObject();
-        addNumber(item, "x", layer.x);
-        addNumber(item, "y", layer.y);
-        addText(item, "path", layer.path);
-        cJSON_AddItemToArray(watermarks, item);
+        b.addNumber(item, "x", layer.x);
+        b.addNumber(item, "y", layer.y);
+        b.addText(item, "path", layer.path);
+        b.append(watermarks, item);
     }
 
-    addFlag(r, "cutline_open", settings.cutlineOpen);
-    addFlag(r, "cutline_html_open", settings.cutlineHtmlOpen);
-    cJSON* cutlines = cJSON_AddArrayToObject(r, "cutline_items");
+    b.addFlag(r, "cutline_open", settings.cutlineOpen);
+    b.addFlag(r, "cutline_html_open", settings.cutlineHtmlOpen);
+    cJSON* cutlines = b.addArray(r, "cutline_items");
     for (const Slice& slice : document.slices) {
         cJSON* item = cJSON_CreateObject();
-        addNumber(item, "y", slice.y);
-        cJSON_AddItemToArray(cutlines, item);
+        b.addNumber(item, "y", slice.y);
+        b.append(cutlines, item);
     }
 
-    addOutput(r, settings);
+    addOutput(b, r, settings);
+    if (!b.complete()) return fail(kOutOfMemoryText);
 
     const CJsonText text(cJSON_Print(r));
-    // cJSON leaves out what it could not allocate; a text written from such a tree would lose data.
-    if (!text) throw std::bad_alloc();
+    if (!text) return fail(kOutOfMemoryText);
     return std::string(text.get());
 }
 

@@ -33,6 +33,13 @@ std::string wandError(MagickWand* wand) {
     return text ? std::string(text.get()) : std::string();
 }
 
+std::string pixelWandError(PixelWand* wand) {
+    ExceptionType severity;
+    MagickBuffer<char> text(PixelGetException(wand, &severity));
+    PixelClearException(wand);
+    return text ? std::string(text.get()) : std::string();
+}
+
 WandFailure wandFailure(MagickWand* wand) {
     ExceptionType severity = UndefinedException;
     MagickBuffer<char> text(MagickGetException(wand, &severity));

@@ -33,6 +33,8 @@ Wand newWand();
 
 // The wand's current exception text (empty when there is none), and clears it.
 std::string wandError(MagickWand* wand);
+// The same for a colour wand.
+std::string pixelWandError(PixelWand* wand);
 
 struct WandFailure {
     std::string text;             // the exception text

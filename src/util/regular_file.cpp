@@ -26,28 +26,28 @@ FileDescriptor openRegularFile(const std::filesystem::path& path) {
     return fd;
 }
 
-RegularFileRead readRegularFile(const std::filesystem::path& path, std::uint64_t maxBytes,
-                                const std::atomic<int>* stop) {
+Outcome<std::string> readRegularFile(const std::filesystem::path& path, std::uint64_t maxBytes,
+                                     const std::atomic<int>* stop) {
     const FileDescriptor fd = openRegularFile(path);
-    if (!fd) return {std::nullopt, errno == EINVAL ? "not a regular file" : std::strerror(errno)};
+    if (!fd) return fail(errno == EINVAL ? "not a regular file" : std::strerror(errno));
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) return {std::nullopt, std::strerror(errno)};
+    if (::fstat(fd.get(), &info) != 0) return fail(std::strerror(errno));
     const auto size = static_cast<std::uint64_t>(info.st_size);
-    if (size > maxBytes) return {std::nullopt, "file larger than " + std::to_string(maxBytes) + " bytes"};
+    if (size > maxBytes) return fail("file larger than " + std::to_string(maxBytes) + " bytes");
 
     std::string bytes(size, '\0');
     constexpr std::size_t kChunk = 4u << 20;
     std::size_t done = 0;
     while (done < bytes.size()) {
-        if (stop && stop->load()) return {std::nullopt, "stopped"};
+        if (stop && stop->load()) return fail("stopped");
         const ssize_t n = ::read(fd.get(), bytes.data() + done, std::min(kChunk, bytes.size() - done));
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return {std::nullopt, std::strerror(errno)};
+        if (n < 0) return fail(std::strerror(errno));
         if (n == 0) break;  // the file shrank meanwhile: keep what is there
         done += static_cast<std::size_t>(n);
     }
     bytes.resize(done);
-    return {std::move(bytes), {}};
+    return bytes;
 }
 
 }  // namespace plazor

@@ -6,10 +6,10 @@
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "util/file_descriptor.h"
+#include "util/outcome.h"
 
 namespace plazor {
 
@@ -20,13 +20,9 @@ bool isRegularFile(const std::filesystem::path& path);
 // EINVAL for what is not a regular file).
 FileDescriptor openRegularFile(const std::filesystem::path& path);
 
-struct RegularFileRead {
-    std::optional<std::string> bytes;  // the whole file; empty when it was refused or could not be read
-    std::string reason;                // why not, in English for the info lines
-};
-
-// Reads a whole regular file of at most `maxBytes`. A set `stop` flag ends the read between chunks.
-RegularFileRead readRegularFile(const std::filesystem::path& path, std::uint64_t maxBytes,
-                                const std::atomic<int>* stop = nullptr);
+// Reads a whole regular file of at most `maxBytes`; when it is refused or cannot be read, why not, in
+// English for the info lines. A set `stop` flag ends the read between chunks.
+Outcome<std::string> readRegularFile(const std::filesystem::path& path, std::uint64_t maxBytes,
+                                     const std::atomic<int>* stop = nullptr);
 
 }  // namespace plazor

@@ -43,12 +43,12 @@ TEST_F(EditCommands, EveryKindOfEditIsOneStepBackAndForth) {
     EXPECT_EQ(undoText(), "撤销");
     EXPECT_FALSE(window->action(cmd::kUndo)->isEnabled());
     const PanelControls& c = window->panel();
-    std::vector<std::string> states{serialiseTemplate(doc)};
+    std::vector<std::string> states{serialiseTemplate(doc).value()};
     std::vector<std::string> labels;
     const auto step = [&](const std::string& label, const std::function<void()>& edit) {
         edit();
         EXPECT_EQ(undoText(), "撤销 " + label);
-        states.push_back(serialiseTemplate(doc));
+        states.push_back(serialiseTemplate(doc).value());
         labels.push_back(label);
     };
     step("新建贴图层", [&] { command(cmd::kPasteNew); });
@@ -116,7 +116,7 @@ TEST_F(EditCommands, EveryKindOfEditIsOneStepBackAndForth) {
 
     for (std::size_t i = states.size() - 1; i > 0; --i) {
         command(cmd::kUndo);
-        EXPECT_EQ(serialiseTemplate(doc), states[i - 1]) << "undoing " << labels[i - 1];
+        EXPECT_EQ(serialiseTemplate(doc).value(), states[i - 1]) << "undoing " << labels[i - 1];
         EXPECT_EQ(redoText(), "重做 " + labels[i - 1]);
         expectEditorShowsDocument();
     }
@@ -124,7 +124,7 @@ TEST_F(EditCommands, EveryKindOfEditIsOneStepBackAndForth) {
     EXPECT_FALSE(window->action(cmd::kUndo)->isEnabled());
     for (std::size_t i = 1; i < states.size(); ++i) {
         command(cmd::kRedo);
-        EXPECT_EQ(serialiseTemplate(doc), states[i]) << "redoing " << labels[i - 1];
+        EXPECT_EQ(serialiseTemplate(doc).value(), states[i]) << "redoing " << labels[i - 1];
         expectEditorShowsDocument();
     }
     EXPECT_EQ(redoText(), "重做");

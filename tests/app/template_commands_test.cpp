@@ -69,7 +69,7 @@ TEST_F(TemplateCommands, SaveAppendsDatAndASavedUntouchedTemplateIsNotAskedAbout
     EXPECT_EQ(ui.choosers[0].defaultSuffix, "dat");
     EXPECT_EQ(ui.choosers[0].startPath.toStdString(), folders.templates);
     EXPECT_EQ(doc.currentPath, path + ".dat");
-    EXPECT_EQ(readFile(path + ".dat"), serialiseTemplate(doc));
+    EXPECT_EQ(readFile(path + ".dat"), serialiseTemplate(doc).value());
     EXPECT_EQ(window->windowTitle(), "Plazor图片排版工具 - first.dat");
 
     // A second save writes to the same file without asking for a path.
@@ -152,7 +152,7 @@ TEST_F(TemplateCommands, ClosingAsksAndCancelKeepsTheWindowOpen) {
     ui.answerBox(UiButton::Yes).answerSave(QString::fromStdString(folders.templates + "/kept.dat"));
     EXPECT_TRUE(window->close());
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(readFile(folders.templates + "/kept.dat"), serialiseTemplate(doc));
+    EXPECT_EQ(readFile(folders.templates + "/kept.dat"), serialiseTemplate(doc).value());
 }
 
 TEST_F(TemplateCommands, YesThenNoSaveStopsNewAndOpenWithTheWorkKept) {
@@ -257,7 +257,7 @@ TEST_F(TemplateCommands, AGoodOpenIsMirroredIntoTheWindowAndNeedsNoSaving) {
     saved.settings.colourCount = 16;
     saved.settings.cutlineOpen = false;
     const std::string path = folders.templates + "/loaded.dat";
-    writeFile(path, serialiseTemplate(saved));
+    writeFile(path, serialiseTemplate(saved).value());
 
     ui.answerOpen(QString::fromStdString(path));
     command(cmd::kOpenTemplate);

@@ -175,7 +175,7 @@ TEST(BatchCommands, TemplateWriteNormalisesAHandWrittenFile) {
     EXPECT_NE(o.out.find("贴图层#1: 1,2 3 x 4"), std::string::npos) << o.out;
     Document reread;
     ASSERT_TRUE(loadTemplate(reread, dir / "clean.dat").ok());
-    EXPECT_EQ(testing::readFile(dir / "clean.dat"), serialiseTemplate(reread));
+    EXPECT_EQ(testing::readFile(dir / "clean.dat"), serialiseTemplate(reread).value());
     EXPECT_EQ(reread.settings.quality, 80);
 }
 

@@ -70,7 +70,7 @@ Document oneSlot() {
 }
 
 std::string templateText(const Document& doc) {
-    return serialiseTemplate(doc);
+    return serialiseTemplate(doc).value();
 }
 
 // The template text with the first `"key":\tvalue` replaced by `"key":\treplacement`.

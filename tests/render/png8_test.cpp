@@ -78,9 +78,9 @@ TEST(Png8, WritesAnEightBitPaletteOfAtMostTheChosenCount) {
     for (const Case& c : {Case{2, 2}, Case{16, 16}, Case{1, 256}, Case{300, 256}, Case{256, 256}}) {
         SCOPED_TRACE(c.count);
         Wand picture = makeGradient();
-        const Png8Encoded png = encodePng8(picture.get(), c.count);
-        ASSERT_TRUE(png.ok) << png.message;
-        const DecodedPng decoded(png.bytes);
+        const Outcome<std::string> png = encodePng8(picture.get(), c.count);
+        ASSERT_TRUE(png.ok()) << png.error();
+        const DecodedPng decoded(*png);
         ASSERT_EQ(decoded.error(), 0u) << lodepng_error_text(decoded.error());
         EXPECT_EQ(decoded.info().color.colortype, LCT_PALETTE);
         EXPECT_EQ(decoded.info().color.bitdepth, 8u);
@@ -99,9 +99,9 @@ TEST(Png8, DithersSmoothShades) {
         const auto v = static_cast<std::uint8_t>(x * 4);
         return Rgba{v, v, v, 255};
     });
-    const Png8Encoded png = encodePng8(ramp.get(), 2);
-    ASSERT_TRUE(png.ok) << png.message;
-    const DecodedPng decoded(png.bytes);
+    const Outcome<std::string> png = encodePng8(ramp.get(), 2);
+    ASSERT_TRUE(png.ok()) << png.error();
+    const DecodedPng decoded(*png);
     ASSERT_EQ(decoded.error(), 0u);
     int mixedColumns = 0;
     for (unsigned x = 0; x < 64; ++x) {
@@ -115,9 +115,9 @@ TEST(Png8, DithersSmoothShades) {
 
 TEST(Png8, FlatColoursSurviveExactly) {
     Wand picture = makeQuadrants(20, 20);
-    const Png8Encoded png = encodePng8(picture.get(), 256);
-    ASSERT_TRUE(png.ok) << png.message;
-    const DecodedPng decoded(png.bytes);
+    const Outcome<std::string> png = encodePng8(picture.get(), 256);
+    ASSERT_TRUE(png.ok()) << png.error();
+    const DecodedPng decoded(*png);
     ASSERT_EQ(decoded.error(), 0u);
     EXPECT_EQ(decoded.at(2, 2), kRed);
     EXPECT_EQ(decoded.at(17, 2), kGreen);
@@ -127,9 +127,9 @@ TEST(Png8, FlatColoursSurviveExactly) {
 
 TEST(Png8, KeepsTransparentAreasTransparent) {
     Wand picture = makePicture(30, 10, [](int x, int) { return x < 15 ? kClear : kRed; });
-    const Png8Encoded png = encodePng8(picture.get(), 128);
-    ASSERT_TRUE(png.ok) << png.message;
-    const DecodedPng decoded(png.bytes);
+    const Outcome<std::string> png = encodePng8(picture.get(), 128);
+    ASSERT_TRUE(png.ok()) << png.error();
+    const DecodedPng decoded(*png);
     ASSERT_EQ(decoded.error(), 0u);
     EXPECT_EQ(decoded.info().color.colortype, LCT_PALETTE);
     EXPECT_EQ(decoded.at(3, 5).a, 0);
@@ -142,9 +142,9 @@ TEST(Png8, WritesTheResolutionInPixelsPerMetre) {
     Wand picture = makeQuadrants(8, 8);
     MagickSetImageUnits(picture.get(), PixelsPerInchResolution);
     MagickSetImageResolution(picture.get(), 300, 72);
-    const Png8Encoded png = encodePng8(picture.get(), 256);
-    ASSERT_TRUE(png.ok) << png.message;
-    const DecodedPng decoded(png.bytes);
+    const Outcome<std::string> png = encodePng8(picture.get(), 256);
+    ASSERT_TRUE(png.ok()) << png.error();
+    const DecodedPng decoded(*png);
     ASSERT_EQ(decoded.error(), 0u);
     EXPECT_EQ(decoded.info().phys_defined, 1u);
     EXPECT_EQ(decoded.info().phys_unit, 1u);
@@ -164,27 +164,26 @@ TEST(Png8, WriteToFileStoresTheEncodedPicture) {
     testing::TempDir dir;
     Wand picture = makeQuadrants(12, 12);
     const std::filesystem::path path = dir.path() / "out.png";
-    const Png8Written written = writePng8(picture.get(), 64, path);
-    ASSERT_TRUE(written.ok) << written.message;
-    EXPECT_EQ(testing::readFile(path), encodePng8(picture.get(), 64).bytes);
+    const Status written = writePng8(picture.get(), 64, path);
+    ASSERT_TRUE(written.ok()) << written.error();
+    EXPECT_EQ(testing::readFile(path), encodePng8(picture.get(), 64).value());
 }
 
 TEST(Png8, AFolderThatCannotBeOpenedGivesTheOpenMessageAndNoFile) {
     testing::TempDir dir;
     Wand picture = makeQuadrants(12, 12);
     const std::filesystem::path path = dir.path() / "missing" / "out.png";
-    const Png8Written written = writePng8(picture.get(), 64, path);
-    EXPECT_FALSE(written.ok);
-    EXPECT_EQ(written.message, supportText("fopen() error: " + path.string()));
+    const Status written = writePng8(picture.get(), 64, path);
+    ASSERT_FALSE(written.ok());
+    EXPECT_EQ(written.error(), supportText("fopen() error: " + path.string()));
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST(Png8, APictureWithoutPixelsGivesTheExportMessage) {
     Wand empty = newWand();
-    const Png8Encoded png = encodePng8(empty.get(), 256);
-    EXPECT_FALSE(png.ok);
-    EXPECT_TRUE(png.bytes.empty());
-    EXPECT_EQ(png.message, supportText("MagickExportImagePixels() error."));
+    const Outcome<std::string> png = encodePng8(empty.get(), 256);
+    ASSERT_FALSE(png.ok());
+    EXPECT_EQ(png.error(), supportText("MagickExportImagePixels() error."));
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 
+#include "render/batch_output.h"
 #include "render/canvas_budget.h"
+#include "render/output_writer.h"
 #include "render/run_support.h"
 #include "render/watermark_cache.h"
 #include "support/file_size_limit.h"
@@ -152,6 +154,46 @@ TEST(RunFailures, ThousandsOfWatermarkLayersOfOnePicture) {
     EXPECT_EQ(pixelAt(out.get(), 50, 50), kRed);
     EXPECT_EQ(pixelAt(out.get(), 151, 77), kBlue);
     EXPECT_EQ(pixelAt(out.get(), 199, 99), kBlue);
+}
+
+// A picture the image library refuses to encode is reported with the library's own text and counts as
+// not written, for a whole picture and for its strips alike; no file is left.
+TEST(RunFailures, AnEncodingTheLibraryRefusesIsReportedWithItsText) {
+    testing::TempDir dir;
+    Wand reference = newWand();
+    ASSERT_EQ(MagickSetImageFormat(reference.get(), "JPEG"), MagickFalse);
+    const std::string libraryText = wandError(reference.get());
+    const std::string kind = libraryText.substr(0, libraryText.find('`'));  // without the wand's own name
+    ASSERT_FALSE(kind.empty());
+
+    Document doc = testing::plainDocument(30, 30);
+    doc.settings.colourSpace = kSpaceGrey;
+    const Wand empty = newWand();  // a wand without a picture: every encoding step fails
+    const Status prepared = prepareForOutput(empty.get(), doc.settings);
+    ASSERT_FALSE(prepared.ok());
+    EXPECT_EQ(prepared.error().rfind(kind, 0), 0u) << prepared.error();
+
+    doc.addSlice(10);
+    for (const bool slicing : {false, true}) {
+        doc.settings.cutlineOpen = slicing;
+        const std::string out = dir / (slicing ? "strips" : "whole");
+        fs::create_directory(out);
+        NameReserver names;
+        const OutputPlan plan = planOutput(doc, out, "photo", false, names);
+        std::vector<std::string> lines;
+        const InfoSink sink = [&lines](const std::string& line) { lines.push_back(line); };
+        std::atomic<int> stop{0};
+        OutputContext context{doc, out, stop, sink};
+        const OutputWritten written = writeOutput(empty.get(), plan, context);
+        EXPECT_TRUE(written.keepGoing);
+        EXPECT_FALSE(written.complete);
+        const std::vector<std::string> paths = slicing ? plan.stripPaths : std::vector{plan.outputPath};
+        ASSERT_EQ(lines.size(), paths.size());
+        for (std::size_t i = 0; i < paths.size(); ++i)
+            EXPECT_EQ(lines[i].rfind("写入文件 '" + paths[i] + "' 时发生错误:\r\n" + kind, 0), 0u)
+                << lines[i];
+        EXPECT_EQ(testing::filesIn(out), std::vector<std::string>{});
+    }
 }
 
 }  // namespace

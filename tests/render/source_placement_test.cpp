@@ -92,7 +92,7 @@ TEST_P(BothModes, PlacementHasTheGeometryOfAFullDecode) {
         Pixels8 canvas = filledPixels(kCanvas, kCanvas, 3, 255, 255, 255);
         const SourcePlacement placed = placeSourceFile(
             canvas, path, layerAt(kSlotX, kSlotY, kSlotW, kSlotH, k.style, k.custom), GetParam());
-        ASSERT_TRUE(placed.readable && placed.ok) << placed.reason;
+        ASSERT_TRUE(placed.ok()) << placed.error().reason;
 
         const testing::ReferencePlacement ref(kSlotX, kSlotY, kSlotW, kSlotH, k.w, k.h, k.style, k.custom);
         const std::vector<std::uint8_t>& got = canvas.data;
@@ -169,13 +169,16 @@ TEST(SourcePlacement, APictureThatWouldNotShowIsNotDecoded) {
     for (const DecodeMode mode : {DecodeMode::kScaled, DecodeMode::kExact}) {
         Pixels8 canvas = filledPixels(300, 300, 3, 255, 255, 255);
         // Wholly right of the canvas, and pushed out of its slot by a custom offset.
-        EXPECT_TRUE(placeSourceFile(canvas, path, layerAt(300, 0, 100, 100, kStretch), mode).readable);
+        EXPECT_TRUE(placeSourceFile(canvas, path, layerAt(300, 0, 100, 100, kStretch), mode).ok());
         EXPECT_TRUE(placeSourceFile(canvas, path,
                                     layerAt(0, 0, 100, 100, kCustom, {0, 0, kPosValue, 150, kPosValue, 0}),
                                     mode)
-                        .readable);
+                        .ok());
         // On the canvas the same file is decoded, and refused.
-        EXPECT_FALSE(placeSourceFile(canvas, path, layerAt(250, 0, 100, 100, kStretch), mode).readable);
+        const SourcePlacement shown =
+            placeSourceFile(canvas, path, layerAt(250, 0, 100, 100, kStretch), mode);
+        ASSERT_FALSE(shown.ok());
+        EXPECT_FALSE(shown.error().readable);
     }
 }
 
@@ -194,7 +197,7 @@ TEST(SourcePlacement, AHugeStretchIsComputedOnlyWhereItShows) {
     static constexpr int kSlot = 2400, kCanvas = 300, kAt = -1000;
     Pixels8 canvas = filledPixels(kCanvas, kCanvas, 3, 255, 255, 255);
     ASSERT_TRUE(
-        placeSourceFile(canvas, path, layerAt(kAt, kAt, kSlot, kSlot, kStretch), DecodeMode::kExact).ok);
+        placeSourceFile(canvas, path, layerAt(kAt, kAt, kSlot, kSlot, kStretch), DecodeMode::kExact).ok());
 
     Wand full = makeFilled(kCanvas, kCanvas, "#ffffff");
     MagickResizeImage(small.get(), kSlot, kSlot, LanczosFilter, 1.0);

@@ -1,7 +1,9 @@
 // Saving and opening template files on disk, and the test whether the template needs saving.
+#include <cjson/cJSON.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "support/temp_dir.h"
@@ -45,25 +47,24 @@ TEST(TemplateFile, SaveAndReopenGiveTheSameBytesAndNothingToSave) {
     Document doc = richDocument();
     EXPECT_TRUE(isTemplateModified(doc));  // layers and no path yet
 
-    const SaveResult saved = saveTemplate(doc, path);
+    const Outcome<void, SaveFailure> saved = saveTemplate(doc, path);
     ASSERT_TRUE(saved.ok());
-    EXPECT_TRUE(saved.infoLines.empty());
     EXPECT_EQ(doc.currentPath, path);
     EXPECT_EQ(doc.titleName(), "我的模版.dat");
     EXPECT_FALSE(isTemplateModified(doc));
     const std::string bytes = readFile(path);
-    EXPECT_EQ(bytes, serialiseTemplate(doc));
+    EXPECT_EQ(bytes, serialiseTemplate(doc).value());
     EXPECT_NE(bytes.back(), '\n');
 
     Document reopened;
-    const LoadResult loaded = loadTemplate(reopened, path);
-    ASSERT_TRUE(loaded.ok()) << loaded.errorText;
+    const LoadOutcome loaded = loadTemplate(reopened, path);
+    ASSERT_TRUE(loaded.ok()) << loaded.error().text;
     EXPECT_EQ(reopened.currentPath, path);
-    EXPECT_EQ(serialiseTemplate(reopened), bytes);
+    EXPECT_EQ(serialiseTemplate(reopened).value(), bytes);
     EXPECT_FALSE(isTemplateModified(reopened));
     // The watermark whose picture is missing is reported, kept, and written back as it was.
     EXPECT_EQ(reopened.watermarks.at(0).path, "/不存在/乗-\xF0\x9F\x98\x80.png");
-    EXPECT_EQ(loaded.infoLines.size(), 1u);
+    EXPECT_EQ(loaded->infoLines.size(), 1u);
 
     ASSERT_TRUE(saveTemplate(reopened, dir / "again.dat").ok());
     EXPECT_EQ(readFile(dir / "again.dat"), bytes);
@@ -96,12 +97,12 @@ TEST(TemplateFile, AFailedRenameLeavesWhatWasThereAndNoTemporaryFile) {
     Document doc = richDocument();
     doc.currentPath = dir / "previous.dat";
 
-    const SaveResult result = saveTemplate(doc, target);
-    EXPECT_EQ(result.status, SaveResult::kWriteFailed);
-    EXPECT_EQ(result.errorText, "写入文件时出错");
-    ASSERT_EQ(result.infoLines.size(), 2u);
-    EXPECT_EQ(result.infoLines[0], "保存模版文件 '" + target + "' 时发生错误:");
-    EXPECT_FALSE(result.infoLines[1].empty());
+    const Outcome<void, SaveFailure> result = saveTemplate(doc, target);
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().text, "写入文件时出错");
+    ASSERT_EQ(result.error().infoLines.size(), 2u);
+    EXPECT_EQ(result.error().infoLines[0], "保存模版文件 '" + target + "' 时发生错误:");
+    EXPECT_FALSE(result.error().infoLines[1].empty());
     EXPECT_EQ(doc.currentPath, dir / "previous.dat");
     EXPECT_EQ(readFile(std::filesystem::path(target) / "inside.txt"), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
@@ -116,12 +117,73 @@ TEST(TemplateFile, AnUnwritableFolderLeavesTheOldFile) {
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     Document doc = richDocument();
 
-    const SaveResult result = saveTemplate(doc, (folder / "t.dat").string());
-    EXPECT_EQ(result.status, SaveResult::kOpenFailed);
-    EXPECT_EQ(result.errorText, "写入文件时出错，文件句柄打开出错");
-    EXPECT_EQ(result.infoLines.at(0), "保存模版文件 '" + (folder / "t.dat").string() + "' 时发生错误:");
+    const Outcome<void, SaveFailure> result = saveTemplate(doc, (folder / "t.dat").string());
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().text, "写入文件时出错，文件句柄打开出错");
+    EXPECT_EQ(result.error().infoLines.at(0),
+              "保存模版文件 '" + (folder / "t.dat").string() + "' 时发生错误:");
     EXPECT_EQ(readFile(folder / "t.dat"), "old bytes");
     EXPECT_TRUE(doc.currentPath.empty());
+}
+
+// While it lives, cJSON's allocations succeed `budget` times and then fail.
+class CJsonAllocationBudget {
+  public:
+    explicit CJsonAllocationBudget(int budget) {
+        left_ = budget;
+        cJSON_Hooks hooks{&allocate, &std::free};
+        cJSON_InitHooks(&hooks);
+    }
+    ~CJsonAllocationBudget() { cJSON_InitHooks(nullptr); }
+    CJsonAllocationBudget(const CJsonAllocationBudget&) = delete;
+    CJsonAllocationBudget& operator=(const CJsonAllocationBudget&) = delete;
+
+  private:
+    static void* allocate(std::size_t size) {
+        if (left_ <= 0) return nullptr;
+        --left_;
+        return std::malloc(size);
+    }
+    static inline int left_ = 0;
+};
+
+// Wherever cJSON runs out of memory, the writer gives the whole text or a failure, never a text with
+// members left out, and a save that fails so keeps the previous file.
+TEST(TemplateFile, AnAllocationFailureGivesNoShortenedTextAndKeepsThePreviousFile) {
+    TempDir dir;
+    const std::string path = dir / "t.dat";
+    Document doc = richDocument();
+    ASSERT_TRUE(saveTemplate(doc, path).ok());
+    const std::string previous = readFile(path);
+    doc.addSlice(400);
+    const std::string full = serialiseTemplate(doc).value();
+
+    int enough = 0;
+    for (;; ++enough) {
+        ASSERT_LT(enough, 10000);
+        const Outcome<std::string> text = [&] {
+            const CJsonAllocationBudget budget(enough);
+            return serialiseTemplate(doc);
+        }();
+        if (text.ok()) {
+            EXPECT_EQ(*text, full);
+            break;
+        }
+        EXPECT_EQ(text.error(), kOutOfMemoryText);
+    }
+    EXPECT_GT(enough, 20);  // every member costs allocations: the failures above were met inside the tree
+
+    for (const int budget : {0, enough / 2, enough - 1}) {
+        const Outcome<void, SaveFailure> saved = [&] {
+            const CJsonAllocationBudget limit(budget);
+            return saveTemplate(doc, path);
+        }();
+        ASSERT_FALSE(saved.ok()) << budget;
+        EXPECT_EQ(saved.error().text, kWriteFailedText);
+        EXPECT_EQ(saved.error().infoLines,
+                  (std::vector<std::string>{"保存模版文件 '" + path + "' 时发生错误:", kOutOfMemoryText}));
+        EXPECT_EQ(readFile(path), previous);
+    }
 }
 
 TEST(TemplateFile, DatExtensionIsAddedUnlessPresentInAnyCase) {

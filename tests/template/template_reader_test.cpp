@@ -110,13 +110,17 @@ std::string pngTemplate() {
     });
 }
 
+// The error box text of a load, empty when it succeeded.
+std::string loadError(const LoadOutcome& loaded) {
+    return loaded.ok() ? std::string() : loaded.error().text;
+}
+
 TEST(TemplateReader, AppliesEveryMember) {
     Document doc;
-    const LoadResult result = applyTemplate(doc, kTemplate);
-    ASSERT_TRUE(result.ok()) << result.errorText;
-    EXPECT_EQ(result.errorText, "");
-    EXPECT_EQ(result.dpi, 300);
-    EXPECT_EQ(result.currentPasteLayer, std::optional<std::size_t>(0));
+    const LoadOutcome result = applyTemplate(doc, kTemplate);
+    ASSERT_TRUE(result.ok()) << loadError(result);
+    EXPECT_EQ(result->dpi, 300);
+    EXPECT_EQ(result->currentPasteLayer, std::optional<std::size_t>(0));
 
     const Background& bg = doc.background;
     EXPECT_EQ(bg.kind, kColourBackground);
@@ -168,23 +172,20 @@ TEST(TemplateReader, FileFailuresAndTheirTexts) {
     testing::writeFile(dir / "array.dat", "[1, 2]");
     struct Case {
         std::string path;
-        LoadResult::Status status;
         const char* text;
     };
     const Case cases[] = {
-        {dir / "missing.dat", LoadResult::kOpenFailed, "读取文件时出错, 无法打开文件句柄"},
-        {dir.str(), LoadResult::kOpenFailed, "读取文件时出错, 无法打开文件句柄"},
-        {dir / "empty.dat", LoadResult::kReadFailed, "读取文件时出错"},
-        {dir / "text.dat", LoadResult::kBadFormat, "文件格式不对！"},
-        {dir / "array.dat", LoadResult::kBadFormat, "文件格式不对！"},
+        {dir / "missing.dat", "读取文件时出错, 无法打开文件句柄"},
+        {dir.str(), "读取文件时出错, 无法打开文件句柄"},
+        {dir / "empty.dat", "读取文件时出错"},
+        {dir / "text.dat", "文件格式不对！"},
+        {dir / "array.dat", "文件格式不对！"},
     };
     for (const auto& c : cases) {
         Document doc;
         doc.currentPath = "/old.dat";
         doc.addPasteLayer(kAboveBackground, kShrinkToFit);
-        const LoadResult result = loadTemplate(doc, c.path);
-        EXPECT_EQ(result.status, c.status) << c.path;
-        EXPECT_EQ(result.errorText, c.text) << c.path;
+        EXPECT_EQ(loadError(loadTemplate(doc, c.path)), c.text) << c.path;
         // The template was reset before reading, and a failed load leaves no path.
         EXPECT_TRUE(doc.pasteLayers.empty()) << c.path;
         EXPECT_TRUE(doc.currentPath.empty()) << c.path;
@@ -197,23 +198,19 @@ TEST(TemplateReader, EveryMissingRequiredMemberIsAFormatError) {
                             "watermark_show_select_area", "watermark_open", "cutline_items",
                             "cutline_html_open", "cutline_open", "format", "quality"}) {
         Document doc;
-        const LoadResult result = applyTemplate(doc, without(key));
-        EXPECT_EQ(result.status, LoadResult::kBadFormat) << key;
-        EXPECT_EQ(result.errorText, "文件格式不对！") << key;
+        EXPECT_EQ(loadError(applyTemplate(doc, without(key))), "文件格式不对！") << key;
     }
     Document doc;
-    EXPECT_EQ(applyTemplate(doc, without("background_color_value")).status, LoadResult::kBadFormat);
-    EXPECT_EQ(
-        applyTemplate(doc, edited([](cJSON* root) { cJSON_DeleteItemFromObject(root, "transparent_open"); },
-                                  pngTemplate().c_str()))
-            .status,
-        LoadResult::kBadFormat);
+    EXPECT_EQ(loadError(applyTemplate(doc, without("background_color_value"))), kBadFormatText);
+    EXPECT_EQ(loadError(applyTemplate(
+                  doc, edited([](cJSON* root) { cJSON_DeleteItemFromObject(root, "transparent_open"); },
+                              pngTemplate().c_str()))),
+              kBadFormatText);
 }
 
 TEST(TemplateReader, WhatWasAppliedBeforeTheFailureStays) {
     Document doc;
-    const LoadResult result = applyTemplate(doc, without("watermark_items"));
-    EXPECT_EQ(result.status, LoadResult::kBadFormat);
+    EXPECT_EQ(loadError(applyTemplate(doc, without("watermark_items"))), kBadFormatText);
     EXPECT_EQ(doc.background.width, 1181);
     EXPECT_EQ(doc.pasteLayers.size(), 2u);
     EXPECT_FALSE(doc.settings.picturesShowSelectArea);
@@ -238,71 +235,69 @@ TEST(TemplateReader, ElementsLackingAMemberAreFormatErrors) {
         const std::string key = c.key;
         const auto text =
             withFirstElement(c.array, [&](cJSON* e) { cJSON_DeleteItemFromObject(e, key.c_str()); });
-        EXPECT_EQ(applyTemplate(doc, text).status, LoadResult::kBadFormat) << c.array << " " << c.key;
+        EXPECT_EQ(loadError(applyTemplate(doc, text)), kBadFormatText) << c.array << " " << c.key;
     }
     // A "customize" that is present must be complete; a custom layer without one keeps zeros.
     Document doc;
     const auto partial = withFirstElement("picture_items", [](cJSON* e) {
         cJSON_DeleteItemFromObject(cJSON_GetObjectItem(e, "customize"), "top");
     });
-    EXPECT_EQ(applyTemplate(doc, partial).status, LoadResult::kBadFormat);
+    EXPECT_EQ(loadError(applyTemplate(doc, partial)), kBadFormatText);
     const auto none =
         withFirstElement("picture_items", [](cJSON* e) { cJSON_DeleteItemFromObject(e, "customize"); });
     ASSERT_TRUE(applyTemplate(doc, none).ok());
     EXPECT_EQ(doc.pasteLayers[0].customize, Customize{});
     // An element that is not an object.
-    EXPECT_EQ(applyTemplate(doc, edited([](cJSON* root) {
-                                cJSON_AddItemToArray(cJSON_GetObjectItem(root, "cutline_items"),
-                                                     cJSON_CreateNumber(4));
-                            }))
-                  .status,
-              LoadResult::kBadFormat);
+    EXPECT_EQ(loadError(applyTemplate(doc, edited([](cJSON* root) {
+                                          cJSON_AddItemToArray(cJSON_GetObjectItem(root, "cutline_items"),
+                                                               cJSON_CreateNumber(4));
+                                      }))),
+              kBadFormatText);
 }
 
 TEST(TemplateReader, MembersOfTheWrongTypeAreFormatErrors) {
     Document doc;
-    EXPECT_EQ(applyTemplate(doc, withNumber("width", 800)).status, LoadResult::kBadFormat);
-    EXPECT_EQ(applyTemplate(doc, withText("background_type", "1")).status, LoadResult::kBadFormat);
-    EXPECT_EQ(applyTemplate(doc, withText("quality", "75")).status, LoadResult::kBadFormat);
-    EXPECT_EQ(applyTemplate(doc, withNumber("szWidth", 10)).status,
-              LoadResult::kBadFormat);  // optional, but wrong
-    EXPECT_EQ(applyTemplate(doc, withNumber("picture_items", 0)).status, LoadResult::kBadFormat);
-    EXPECT_EQ(
-        applyTemplate(doc, withFirstElement(
-                               "picture_items",
-                               [](cJSON* e) { cJSON_ReplaceItemInObject(e, "x", cJSON_CreateString("1")); }))
-            .status,
-        LoadResult::kBadFormat);
-    EXPECT_EQ(applyTemplate(doc, edited([](cJSON* root) {
-                                cJSON_ReplaceItemInObject(root, "pictures_show_picture", cJSON_CreateTrue());
-                            }))
-                  .status,
-              LoadResult::kBadFormat);
+    EXPECT_EQ(loadError(applyTemplate(doc, withNumber("width", 800))), kBadFormatText);
+    EXPECT_EQ(loadError(applyTemplate(doc, withText("background_type", "1"))), kBadFormatText);
+    EXPECT_EQ(loadError(applyTemplate(doc, withText("quality", "75"))), kBadFormatText);
+    EXPECT_EQ(loadError(applyTemplate(doc, withNumber("szWidth", 10))),
+              kBadFormatText);  // optional, but wrong
+    EXPECT_EQ(loadError(applyTemplate(doc, withNumber("picture_items", 0))), kBadFormatText);
+    EXPECT_EQ(loadError(applyTemplate(doc, withFirstElement("picture_items",
+                                                            [](cJSON* e) {
+                                                                cJSON_ReplaceItemInObject(
+                                                                    e, "x", cJSON_CreateString("1"));
+                                                            }))),
+              kBadFormatText);
+    EXPECT_EQ(loadError(applyTemplate(doc, edited([](cJSON* root) {
+                                          cJSON_ReplaceItemInObject(root, "pictures_show_picture",
+                                                                    cJSON_CreateTrue());
+                                      }))),
+              kBadFormatText);
 }
 
 TEST(TemplateReader, UnitsOutsideTheListAreRefused) {
     for (double unit : {-1.0, 4.0, 1e12}) {
         Document doc;
-        EXPECT_EQ(applyTemplate(doc, withNumber("unit", unit)).status, LoadResult::kBadFormat) << unit;
+        EXPECT_EQ(loadError(applyTemplate(doc, withNumber("unit", unit))), kBadFormatText) << unit;
     }
     Document doc;
     ASSERT_TRUE(applyTemplate(doc, withNumber("unit", 3)).ok());
     EXPECT_EQ(doc.background.unit, kUnitInches);
     // So are levels and styles that name no kind.
-    EXPECT_EQ(applyTemplate(doc, withFirstElement("picture_items",
-                                                  [](cJSON* e) {
-                                                      cJSON_ReplaceItemInObject(e, "overflow_style",
-                                                                                cJSON_CreateNumber(6));
-                                                  }))
-                  .status,
-              LoadResult::kBadFormat);
-    EXPECT_EQ(applyTemplate(doc, withFirstElement("picture_items",
-                                                  [](cJSON* e) {
-                                                      cJSON_ReplaceItemInObject(e, "layer_level",
-                                                                                cJSON_CreateNumber(-1));
-                                                  }))
-                  .status,
-              LoadResult::kBadFormat);
+    EXPECT_EQ(loadError(applyTemplate(doc, withFirstElement("picture_items",
+                                                            [](cJSON* e) {
+                                                                cJSON_ReplaceItemInObject(
+                                                                    e, "overflow_style",
+                                                                    cJSON_CreateNumber(6));
+                                                            }))),
+              kBadFormatText);
+    EXPECT_EQ(loadError(applyTemplate(doc, withFirstElement("picture_items",
+                                                            [](cJSON* e) {
+                                                                cJSON_ReplaceItemInObject(
+                                                                    e, "layer_level", cJSON_CreateNumber(-1));
+                                                            }))),
+              kBadFormatText);
 }
 
 TEST(TemplateReader, HostileNumbersAreClampedIntoUsableRanges) {
@@ -345,13 +340,13 @@ TEST(TemplateReader, OptionalMembersAndTheirDefaults) {
             cJSON_DeleteItemFromObjectCaseSensitive(root, key);
         }
     });
-    const LoadResult result = applyTemplate(doc, noOptional);
+    const LoadOutcome result = applyTemplate(doc, noOptional);
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(doc.background.szWidth, "1181");  // the width text stands in
     EXPECT_EQ(doc.background.szHeight, "600");
     EXPECT_EQ(doc.background.unit, kUnitPixels);
     EXPECT_EQ(doc.background.dpi, 150);  // the process dpi stays
-    EXPECT_FALSE(result.dpi.has_value());
+    EXPECT_FALSE(result->dpi.has_value());
     EXPECT_EQ(doc.settings.colourSpace, kSpaceSRGB);
 
     ASSERT_TRUE(applyTemplate(doc, pngTemplate()).ok());
@@ -365,8 +360,8 @@ TEST(TemplateReader, OptionalMembersAndTheirDefaults) {
     EXPECT_EQ(doc.settings.colourSpace, kSpaceSRGB);
     ASSERT_TRUE(applyTemplate(doc, withText("colorspace", "\xBB\xD2\xC9\xAB")).ok());  // 灰色
     EXPECT_EQ(doc.settings.colourSpace, kSpaceGrey);
-    EXPECT_EQ(applyTemplate(doc, withText("format", "jpg")).status,
-              LoadResult::kBadFormat);  // PNG, without its members
+    EXPECT_EQ(loadError(applyTemplate(doc, withText("format", "jpg"))),
+              kBadFormatText);  // PNG, without its members
 }
 
 TEST(TemplateReader, BackgroundColourChoices) {
@@ -415,7 +410,7 @@ TEST(TemplateReader, WatermarkPicturesAreMeasuredOrReportedAndAlwaysKept) {
         cJSON_ReplaceItemInObject(root, "watermark_items", items);
     });
     Document doc;
-    const LoadResult result = applyTemplate(doc, text);
+    const LoadOutcome result = applyTemplate(doc, text);
     ASSERT_TRUE(result.ok());
     ASSERT_EQ(doc.watermarks.size(), 4u);
     EXPECT_EQ(doc.watermarks[0].width, 40);
@@ -427,7 +422,7 @@ TEST(TemplateReader, WatermarkPicturesAreMeasuredOrReportedAndAlwaysKept) {
         "水印层#3 的图片 '" + (dir / "mark.bmp") + "' 不是一个有效的图片\r\n",
         "水印层#4 的图片 '" + (dir / "fake.png") + "' 不是一个有效的图片\r\n",
     };
-    EXPECT_EQ(result.infoLines, lines);
+    EXPECT_EQ(result->infoLines, lines);
 }
 
 TEST(TemplateReader, PictureBackgroundIsReadOrReplacedByTheStandIn) {
@@ -445,30 +440,30 @@ TEST(TemplateReader, PictureBackgroundIsReadOrReplacedByTheStandIn) {
     };
 
     Document doc;
-    LoadResult result = applyTemplate(doc, pictureTemplate(dir / "bg.jpg", true));
+    LoadOutcome result = applyTemplate(doc, pictureTemplate(dir / "bg.jpg", true));
     ASSERT_TRUE(result.ok());
-    EXPECT_TRUE(result.infoLines.empty());
+    EXPECT_TRUE(result->infoLines.empty());
     EXPECT_EQ(doc.background.kind, kPictureBackground);
     EXPECT_EQ(doc.background.picturePath, dir / "bg.jpg");
     EXPECT_EQ(doc.background.width, 64);
     EXPECT_EQ(doc.background.height, 48);
-    EXPECT_EQ(result.dpi, 96);
-    EXPECT_FALSE(result.currentPasteLayer.has_value());
+    EXPECT_EQ(result->dpi, 96);
+    EXPECT_FALSE(result->currentPasteLayer.has_value());
 
     result = applyTemplate(doc, pictureTemplate(dir / "gone.jpg", false));
     ASSERT_TRUE(result.ok());
-    EXPECT_EQ(result.infoLines,
+    EXPECT_EQ(result->infoLines,
               std::vector<std::string>{"背景图片 '" + (dir / "gone.jpg") + "' 已不存在\r\n"});
     EXPECT_EQ(doc.background.width, 1);
     EXPECT_EQ(doc.background.height, 1);
     EXPECT_FALSE(doc.background.pictureData.empty());
-    EXPECT_FALSE(result.dpi.has_value());
+    EXPECT_FALSE(result->dpi.has_value());
 
     // A file that is there but cannot be read says so too, instead of silently becoming 1 x 1.
     testing::writeFile(dir.path() / "damaged.jpg", "\xFF\xD8\xFF\xE0 cut short");
     result = applyTemplate(doc, pictureTemplate(dir / "damaged.jpg", false));
     ASSERT_TRUE(result.ok());
-    EXPECT_EQ(result.infoLines,
+    EXPECT_EQ(result->infoLines,
               std::vector<std::string>{"背景图片 '" + (dir / "damaged.jpg") + "' 不是一个有效的图片\r\n"});
     EXPECT_EQ(doc.background.width, 1);
 }
@@ -530,9 +525,7 @@ TEST(TemplateReader, PathsThatWouldNameAnotherFileAreRefused) {
     for (const std::string& raw :
          {std::string("/a\x81.png"), std::string("/a\xFF.png"), std::string("/a.png\\u0000.jpg")}) {
         Document doc;
-        const LoadResult loaded = applyTemplate(doc, withWatermarkPath(raw));
-        EXPECT_FALSE(loaded.ok()) << raw;
-        EXPECT_EQ(loaded.errorText, "文件格式不对！") << raw;
+        EXPECT_EQ(loadError(applyTemplate(doc, withWatermarkPath(raw))), "文件格式不对！") << raw;
     }
     // An escaped backslash before "u0000" is a plain text, not a NUL.
     Document doc;

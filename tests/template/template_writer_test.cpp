@@ -81,7 +81,7 @@ TEST(TemplateWriter, ColourBackgroundWithCustomColourAndJpg) {
         "\t\"quality\":\t90,\n"
         "\t\"colorspace\":\t\"\xBB\xD2\xC9\xAB\"\n"  // 灰色
         "}";
-    EXPECT_EQ(serialiseTemplate(doc), expected);
+    EXPECT_EQ(serialiseTemplate(doc).value(), expected);
 }
 
 TEST(TemplateWriter, PictureBackgroundPngEightAndChinesePaths) {
@@ -122,7 +122,7 @@ TEST(TemplateWriter, PictureBackgroundPngEightAndChinesePaths) {
         "\t\"isSaveToPng8\":\t1,\n"
         "\t\"colorCount\":\t128\n"
         "}";
-    EXPECT_EQ(serialiseTemplate(doc), expected);
+    EXPECT_EQ(serialiseTemplate(doc).value(), expected);
 }
 
 TEST(TemplateWriter, NewTemplateWithWhiteBackgroundAndSrgb) {
@@ -150,7 +150,7 @@ TEST(TemplateWriter, NewTemplateWithWhiteBackgroundAndSrgb) {
         "\t\"colorspace\":\t\"sRGB\"\n"
         "}";
     Document doc;
-    EXPECT_EQ(serialiseTemplate(doc), expected);
+    EXPECT_EQ(serialiseTemplate(doc).value(), expected);
 }
 
 TEST(TemplateWriter, TransparentColourWritesNoValueAndPngWithoutPaletteWrites256) {
@@ -161,7 +161,7 @@ TEST(TemplateWriter, TransparentColourWritesNoValueAndPngWithoutPaletteWrites256
     doc.settings.transparent = false;
     doc.settings.png8 = false;
     doc.settings.colourCount = 64;
-    const std::string text = serialiseTemplate(doc);
+    const std::string text = serialiseTemplate(doc).value();
     EXPECT_NE(text.find("\t\"background_color\":\t\"none\",\n\t\"pictures_show_select_area\""),
               std::string::npos);
     EXPECT_TRUE(endsWith(text,
@@ -178,7 +178,8 @@ TEST(TemplateWriter, ColourSpacesOutsideTheListAreWrittenAsSrgb) {
     for (int space : {int{kSpaceRGB}, int{kSpaceCMYK}, 7}) {
         doc.settings.colourSpace = space;
         const std::string want = space == kSpaceRGB ? "RGB" : space == kSpaceCMYK ? "CMYK" : "sRGB";
-        EXPECT_TRUE(endsWith(serialiseTemplate(doc), "\t\"colorspace\":\t\"" + want + "\"\n}")) << space;
+        EXPECT_TRUE(endsWith(serialiseTemplate(doc).value(), "\t\"colorspace\":\t\"" + want + "\"\n}"))
+            << space;
     }
 }
 

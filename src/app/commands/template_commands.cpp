@@ -80,11 +80,11 @@ class TemplateCommands {
             if (!chosen) return;
             path = ensureDatExtension(chosen->path.toStdString());
         }
-        const SaveResult result = saveTemplate(c_.doc(), path);
+        const Outcome<void, SaveFailure> result = saveTemplate(c_.doc(), path);
         if (!result.ok()) {
-            for (const std::string& line : result.infoLines)
+            for (const std::string& line : result.error().infoLines)
                 c_.info(line);
-            showMessage(c_.ui(), &c_.window(), QString::fromStdString(result.errorText), tr("错误"),
+            showMessage(c_.ui(), &c_.window(), QString::fromStdString(result.error().text), tr("错误"),
                         UiIcon::Error);
             return;
         }
@@ -105,13 +105,14 @@ class TemplateCommands {
         EditorState& state = c_.state;
         {
             DepthGuard loading(state.loadingDepth);
-            const LoadResult result = loadTemplate(c_.doc(), path.toStdString());
-            for (const std::string& line : result.infoLines)
+            const LoadOutcome result = loadTemplate(c_.doc(), path.toStdString());
+            const LoadReport& report = reportOf(result);
+            for (const std::string& line : report.infoLines)
                 c_.info(line);
-            if (result.dpi) c_.window().setDpi(*result.dpi);
-            mirrorDocument(result);
+            if (report.dpi) c_.window().setDpi(*report.dpi);
+            mirrorDocument(report);
             if (!result.ok()) {
-                showMessage(c_.ui(), &c_.window(), QString::fromStdString(result.errorText), tr("提示"),
+                showMessage(c_.ui(), &c_.window(), QString::fromStdString(result.error().text), tr("提示"),
                             UiIcon::Error);
             }
         }
@@ -153,7 +154,7 @@ class TemplateCommands {
 
     // Shows the loaded document in the controls and lists, then runs what a user's clicks on them would
     // run, so that every dependent control follows. The loading depth is raised by the caller.
-    void mirrorDocument(const LoadResult& result) {
+    void mirrorDocument(const LoadReport& report) {
         MainWindow& window = c_.window();
         window.syncFromDocument();
         const bool picture = c_.doc().background.kind == kPictureBackground;
@@ -162,8 +163,8 @@ class TemplateCommands {
               ctl::kShowPictures, ctl::kWatermarksOn, ctl::kSlicesOn, ctl::kFormatList, ctl::kPng8}) {
             window.onCommand(id);
         }
-        if (result.currentPasteLayer)
-            selectListRow(*window.pasteList(), static_cast<int>(*result.currentPasteLayer));
+        if (report.currentPasteLayer)
+            selectListRow(*window.pasteList(), static_cast<int>(*report.currentPasteLayer));
     }
 
     CommandContext& c_;
