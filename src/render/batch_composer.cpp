@@ -72,7 +72,8 @@ void placePictures(const Document& doc, const std::vector<std::string>& pictures
 }
 
 Pixels8 colourBackground(const Background& bg) {
-    if (bg.colourChoice == kColourTransparent) return filledPixels(bg.width, bg.height, 4, 0, 0, 0, 0);
+    if (bg.kind == kColourBackground && bg.colourChoice == kColourTransparent)
+        return filledPixels(bg.width, bg.height, 4, 0, 0, 0, 0);
     return filledPixels(bg.width, bg.height, 3, static_cast<std::uint8_t>(bg.colour & 0xFF),
                         static_cast<std::uint8_t>(bg.colour >> 8 & 0xFF),
                         static_cast<std::uint8_t>(bg.colour >> 16 & 0xFF));
