@@ -65,7 +65,7 @@ int planCommand(const Request& request, Streams& io) {
     Document doc;
     doc.background.dpi = request.dpi.value_or(72);
     const LoadOutcome loaded = applyTemplate(doc, *bytes);
-    for (const std::string& line : reportOf(loaded).infoLines)
+    for (const InfoLine& line : reportOf(loaded).infoLines)
         io.err << asLine(line);
     if (!loaded.ok()) {
         io.err << request.templatePath << ": " << loaded.error().text << "\n";
@@ -112,7 +112,7 @@ int renderPlanCommand(const Request& request, Streams& io, std::atomic<std::atom
     }
     JobPlanRead read = readJobPlan(*text, {request.shardIndex, request.shardCount});
     text.reset();  // the run holds what it needs
-    for (const std::string& line : read.infoLines)
+    for (const InfoLine& line : read.infoLines)
         io.err << asLine(line);
     if (!read.plan) {
         io.err << path << ": " << read.error << "\n";

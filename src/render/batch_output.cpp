@@ -57,7 +57,8 @@ OutputPlan planNames(const Document& doc, const std::string& outputFolder, const
         } else {
             plan.infoLines.push_back("创建子文件夹 '" + folder + "' 失败:");
             plan.infoLines.push_back(error);
-            plan.infoLines.push_back("'" + batchName + "' 相关的【横切片】图片将不保存到子文件夹中。\r\n");
+            plan.infoLines.push_back(
+                spacedLine("'" + batchName + "' 相关的【横切片】图片将不保存到子文件夹中。"));
         }
     }
     if (doc.settings.cutlineHtmlOpen)
@@ -84,7 +85,7 @@ OutputPlan planOutputAhead(const Document& doc, const std::string& outputFolder,
     return planNames(doc, outputFolder, batchName, sliceSubFolder, names, false);
 }
 
-std::vector<std::string> ensureStripFolder(const OutputPlan& plan, const std::string& outputFolder) {
+std::vector<InfoLine> ensureStripFolder(const OutputPlan& plan, const std::string& outputFolder) {
     if (!plan.slicing || plan.stripFolderPart.empty()) return {};
     const std::string folder = joinPath(outputFolder, plan.stripFolderPart);
     std::error_code ec;
@@ -103,7 +104,7 @@ std::vector<std::string> ensureStripFolder(const OutputPlan& plan, const std::st
 
 namespace {
 
-OutputWritten stopAfter(const std::string& message, OutputContext& ctx) {
+OutputWritten stopAfter(const InfoLine& message, OutputContext& ctx) {
     ctx.info(message);
     ctx.stop = 1;
     return {false, false};
@@ -113,15 +114,15 @@ OutputWritten writeWhole(MagickWand* picture, const OutputPlan& plan, OutputCont
     const Settings& settings = ctx.doc.settings;
     if (settings.format == kFormatPng && settings.png8) {
         const Status png8 = writePng8(picture, settings.colourCount, plan.outputPath);
-        if (!png8.ok()) return stopAfter(png8.error(), ctx);
+        if (!png8.ok()) return stopAfter(spacedLine(png8.error()), ctx);
         return {};
     }
     if (const Status prepared = prepareForOutput(picture, settings); !prepared.ok()) {
-        ctx.info(writeFailureLine(plan.outputPath, prepared.error()));
+        ctx.info(spacedLine(writeFailureLine(plan.outputPath, prepared.error())));
         return {true, false};
     }
     const Status written = writePicture(picture, plan.outputPath);
-    if (!written.ok()) ctx.info(written.error());
+    if (!written.ok()) ctx.info(spacedLine(written.error()));
     return {true, written.ok()};
 }
 
@@ -145,7 +146,7 @@ bool writeHtml(const OutputPlan& plan, const std::vector<HtmlStripLine>& lines, 
 }  // namespace
 
 OutputWritten writeOutput(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx) {
-    for (const std::string& line : plan.infoLines)
+    for (const InfoLine& line : plan.infoLines)
         ctx.info(line);
     if (plan.unwritable) return {true, false};
     if (!plan.slicing) return writeWhole(picture, plan, ctx);
@@ -153,15 +154,15 @@ OutputWritten writeOutput(MagickWand* picture, const OutputPlan& plan, OutputCon
     const Settings& settings = ctx.doc.settings;
     if (settings.format == kFormatPng && settings.png8) {
         const Outcome<std::string> png8 = encodePng8(picture, settings.colourCount);
-        if (!png8.ok()) return stopAfter(png8.error(), ctx);
+        if (!png8.ok()) return stopAfter(spacedLine(png8.error()), ctx);
         ClearMagickWand(picture);
         if (MagickReadImageBlob(picture, png8->data(), png8->size()) == MagickFalse) {
-            return stopAfter("MagickReadImageBlob(png8Data) 时发生错误。\r\n", ctx);
+            return stopAfter(spacedLine("MagickReadImageBlob(png8Data) 时发生错误。"), ctx);
         }
     } else if (const Status prepared = prepareForOutput(picture, settings); !prepared.ok()) {
         // No strip can be encoded as the run asks: none is written, and the page would have holes.
         for (const std::string& path : plan.stripPaths)
-            ctx.info(writeFailureLine(path, prepared.error()));
+            ctx.info(spacedLine(writeFailureLine(path, prepared.error())));
         return {true, false};
     }
 
@@ -174,7 +175,7 @@ OutputWritten writeOutput(MagickWand* picture, const OutputPlan& plan, OutputCon
         Wand region(MagickGetImageRegion(picture, static_cast<size_t>(width),
                                          static_cast<size_t>(strip.height), 0, strip.top));
         if (!region) {
-            ctx.info(writeFailureLine(plan.stripPaths[i], wandError(picture)));
+            ctx.info(spacedLine(writeFailureLine(plan.stripPaths[i], wandError(picture))));
             complete = false;
             continue;
         }
@@ -185,7 +186,7 @@ OutputWritten writeOutput(MagickWand* picture, const OutputPlan& plan, OutputCon
             written = writePicture(region.get(), plan.stripPaths[i]);
         }
         if (!written.ok()) {
-            ctx.info(written.error());
+            ctx.info(spacedLine(written.error()));
             complete = false;
         }
         lines.push_back({relativeToOutput(plan, plan.stripPaths[i]), width, strip.height});

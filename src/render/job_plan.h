@@ -28,6 +28,7 @@
 
 #include "render/render_job.h"
 #include "template/document.h"
+#include "util/info_line.h"
 
 namespace plazor {
 
@@ -63,8 +64,8 @@ struct JobPlanRead {
     std::optional<JobPlan> plan;  // its batches are the shard's share only
     Document document;            // the plan's template, loaded
     std::size_t totalBatches = 0;
-    std::vector<std::string> infoLines;  // the template's load problems (missing watermarks, ...)
-    std::string error;                   // why the plan was refused
+    std::vector<InfoLine> infoLines;  // the template's load problems (missing watermarks, ...)
+    std::string error;                // why the plan was refused
 };
 
 JobPlanRead readJobPlan(std::string_view text, Shard shard);

@@ -44,7 +44,7 @@ Status prepareForOutput(MagickWand* wand, const Settings& settings) {
 }
 
 std::string writeFailureLine(const std::string& path, const std::string& reason) {
-    return "写入文件 '" + path + "' 时发生错误:\r\n" + reason + "\r\n";
+    return "写入文件 '" + path + "' 时发生错误:\n" + reason;
 }
 
 Status writeBytes(const std::string& bytes, const std::string& path) {

@@ -42,7 +42,7 @@ class LodeState {
 
 // Every PNG-8 failure sends the user to customer service.
 std::string supportMessage(const std::string& head) {
-    return head + "\r\n---请进入官方网站 " + product::kSiteAddress + " 联系我们的客服。\r\n";
+    return head + "\n---请进入官方网站 " + product::kSiteAddress + " 联系我们的客服。";
 }
 
 Failure<std::string> encodeFailure(const std::string& head) {
