@@ -88,8 +88,8 @@ int planCommand(const Request& request, Streams& io) {
         printCheckFailure(*prepared.failure, io.err);
         return kExitChecks;
     }
-    if (const std::optional<std::string> guard = planBatches(doc, prepared.job.sources, plan)) {
-        io.err << asLine(*guard);
+    if (const Status planned = planBatches(doc, prepared.job.sources, plan); !planned.ok()) {
+        io.err << asLine(planned.error());
         return kExitChecks;
     }
     if (!writeJobPlan(plan, io.out)) {

@@ -135,11 +135,11 @@ bool writeHtml(const OutputPlan& plan, const std::vector<HtmlStripLine>& lines, 
     // The page declares charset=gbk, so its text (the batch name, the strip paths) goes out as
     // code-page-936 bytes.
     const std::string page = utf8ToGbk(htmlPage(plan.batchName, lines)).value_or(std::string());
-    const AtomicWriteResult result = writeFileAtomically(plan.htmlPath, page, Flush::kLater);
+    const Outcome<void, WriteFailure> result = writeFileAtomically(plan.htmlPath, page, Flush::kLater);
     if (result.ok()) return true;
-    const char* what = result.status == AtomicWriteResult::kOpenFailed ? "创建文件 '" : "写文件 '";
+    const char* what = result.error().stage == WriteFailure::kOpen ? "创建文件 '" : "写文件 '";
     ctx.info(what + plan.htmlPath + "' 时发生错误:");
-    if (!result.systemError.empty()) ctx.info(result.systemError);
+    if (!result.error().systemError.empty()) ctx.info(result.error().systemError);
     return false;
 }
 

@@ -48,9 +48,9 @@ std::string writeFailureLine(const std::string& path, const std::string& reason)
 }
 
 Status writeBytes(const std::string& bytes, const std::string& path) {
-    const AtomicWriteResult result = writeFileAtomically(path, bytes, Flush::kLater);
+    const Outcome<void, WriteFailure> result = writeFileAtomically(path, bytes, Flush::kLater);
     if (result.ok()) return {};
-    return fail(writeFailureLine(path, result.systemError));
+    return fail(writeFailureLine(path, result.error().systemError));
 }
 
 Status writePicture(MagickWand* wand, const std::string& path) {
