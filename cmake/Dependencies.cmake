@@ -5,6 +5,7 @@ pkg_check_modules(cJSON REQUIRED IMPORTED_TARGET libcjson)
 pkg_check_modules(ImageQuant REQUIRED IMPORTED_TARGET imagequant)
 pkg_check_modules(Nettle REQUIRED IMPORTED_TARGET nettle)
 pkg_check_modules(TurboJPEG REQUIRED IMPORTED_TARGET libturbojpeg)
+pkg_check_modules(Jpeg REQUIRED IMPORTED_TARGET libjpeg)
 find_package(Threads REQUIRED)
 
 # LodePNG ships a header and a shared library but no pkg-config file.

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config clang-format
   libmagickwand-6.q16-dev imagemagick
-  libcjson-dev libimagequant-dev liblodepng-dev libturbojpeg0-dev
+  libcjson-dev libimagequant-dev liblodepng-dev libturbojpeg0-dev libjpeg62-turbo-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev qt6-translations-l10n qt6-svg-dev
   libgtest-dev libgmock-dev clang-format nettle-dev
   parallel yamllint python3-yaml

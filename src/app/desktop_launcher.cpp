@@ -58,9 +58,10 @@ std::string desktopLauncherText(const std::string& programFile, const std::strin
            std::string(kLauncherName) +
            "\n"
            "Comment=图片排版，批量制作图片。\n"
+           // %f: a template the launcher is started on opens at once, as with the installed entry.
            "Exec=" +
            execArgument(programFile) +
-           "\n"
+           " %f\n"
            "Path=" +
            stringValue(programFolder) +
            "\n"

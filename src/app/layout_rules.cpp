@@ -96,4 +96,40 @@ Span statusPartSpan(int part, int barWidth) {
     return {left, right};
 }
 
+std::vector<Box> flowRow(std::span<const RowControl> row, int right) {
+    std::vector<int> widths;
+    for (const RowControl& control : row)
+        widths.push_back(std::max(control.box.width, control.neededWidth));
+    const auto place = [&row, &widths] {
+        std::vector<Box> boxes;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            Box box = row[i].box;
+            box.width = widths[i];
+            if (i > 0) {
+                const Box& designedBefore = row[i - 1].box;
+                const int gap = std::min(kRowGap, box.x - (designedBefore.x + designedBefore.width));
+                box.x = std::max(box.x, boxes.back().x + boxes.back().width + gap);
+            }
+            boxes.push_back(box);
+        }
+        return boxes;
+    };
+    const auto overflow = [right](const std::vector<Box>& boxes) {
+        return boxes.empty() ? 0 : boxes.back().x + boxes.back().width - right;
+    };
+    std::vector<Box> boxes = place();
+    for (std::size_t i = row.size(); i-- > 0 && overflow(boxes) > 0;) {
+        const int kept = widths[i];
+        widths[i] -= std::min(overflow(boxes), std::max(0, widths[i] - row[i].neededWidth));
+        std::vector<Box> narrower = place();
+        // A control with room after it pushes nothing: it keeps its width.
+        if (overflow(narrower) < overflow(boxes)) {
+            boxes = std::move(narrower);
+        } else {
+            widths[i] = kept;
+        }
+    }
+    return boxes;
+}
+
 }  // namespace plazor

@@ -14,6 +14,20 @@ struct Box {
     bool operator==(const Box&) const = default;
 };
 
+// One control of a row laid out again: its designed box and the width its text needs.
+struct RowControl {
+    Box box;
+    int neededWidth = 0;
+};
+
+inline constexpr int kRowGap = 2;  // the least room between two controls a row must push apart
+
+// The boxes of a row, in order, after some controls need more than their designed width: each grows
+// to what it needs and keeps its x unless the control before it now comes closer than kRowGap (or
+// than its designed gap, where that was smaller). When the row then ends beyond `right`, controls
+// wider than they need give the difference back, the rightmost first.
+std::vector<Box> flowRow(std::span<const RowControl> row, int right);
+
 // Height of the paste block, of its list and the y of the source-folder row's button, edit and label.
 struct PasteBlockGeometry {
     int blockHeight = 0;

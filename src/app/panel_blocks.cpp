@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +18,9 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QSlider>
+
+#include <algorithm>
+#include <cmath>
 
 namespace plazor {
 namespace {
@@ -36,6 +40,31 @@ void fitToText(QWidget* control) {
     QWidget* container = control->parentWidget();
     const int right = control->geometry().right() + 1;
     if (right > container->width()) container->resize(right, container->height());
+}
+
+// The right end of a block's rows, inside its frame.
+constexpr int kRowRightEdge = kBlockWidth - 3;
+
+// The widest text a size field takes in any unit: its room filled with its widest accepted character.
+int longestSizeText(const QLineEdit* edit, bool widthField) {
+    const QFontMetricsF metrics(edit->font());
+    qreal longest = 0;
+    for (int unit = kUnitPixels; unit <= kUnitInches; ++unit) {
+        const QString accepted =
+            unit == kUnitPixels ? QStringLiteral("0123456789") : QStringLiteral("0123456789.");
+        qreal widest = 0;
+        for (QChar ch : accepted)
+            widest = std::max(widest, metrics.horizontalAdvance(ch));
+        const SizeFieldLimits limits = sizeFieldLimits(unit);
+        longest = std::max(longest, widest * (widthField ? limits.width : limits.height));
+    }
+    return static_cast<int>(std::ceil(longest));
+}
+
+// What a line edit needs beside its text: its size hint is 17 "x" wide plus the frame and margins;
+// one more pixel for the cursor after the last character.
+int lineEditOverhead(const QLineEdit* edit) {
+    return edit->sizeHint().width() - 17 * QFontMetrics(edit->font()).horizontalAdvance(QLatin1Char('x')) + 1;
 }
 
 QString idName(int id) {
@@ -181,6 +210,26 @@ void PanelBuilder::buildBackground(PanelControls& c, QWidget* panel, std::functi
     c.swatch->setObjectName(idName(ctl::kSwatch));
     place(c.swatch, {365, 2, 26, 16});
     c.swatch->setEnabled(false);
+    fitCustomRow(c);
+}
+
+// The size fields were drawn for a narrower font: with the desktop's they grow to show the longest
+// text they take in any unit, so that nothing moves when the unit changes, and the row makes room.
+void PanelBuilder::fitCustomRow(PanelControls& c) {
+    QList<QWidget*> controls = c.customRow->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    std::sort(controls.begin(), controls.end(), [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
+    const int overhead = lineEditOverhead(c.width);
+    std::vector<RowControl> row;
+    for (QWidget* control : controls) {
+        int needed = control->sizeHint().width();
+        if (control == c.width) needed = longestSizeText(c.width, true) + overhead;
+        if (control == c.height) needed = longestSizeText(c.height, false) + overhead;
+        if (control == c.swatch) needed = control->width();
+        row.push_back({{control->x(), control->y(), control->width(), control->height()}, needed});
+    }
+    const std::vector<Box> boxes = flowRow(row, kRowRightEdge);
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        place(controls[static_cast<qsizetype>(i)], boxes[i]);
 }
 
 void PanelBuilder::buildPaste(PanelControls& c, QWidget* panel, const PasteBlockGeometry& paste) {

@@ -100,6 +100,7 @@ class PanelBuilder {
 
   private:
     static void buildBackground(PanelControls& c, QWidget* panel, std::function<void()> onSwatchClick);
+    static void fitCustomRow(PanelControls& c);
     static void buildPaste(PanelControls& c, QWidget* panel, const PasteBlockGeometry& paste);
     static void buildWatermark(PanelControls& c, QWidget* panel);
     static void buildSlice(PanelControls& c, QWidget* panel);

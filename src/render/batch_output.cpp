@@ -5,9 +5,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "render/jpeg_writer.h"
 #include "render/output_names.h"
 #include "render/output_writer.h"
 #include "render/png8.h"
+#include "render/wand_pixels.h"
 #include "util/atomic_file.h"
 #include "util/encoding.h"
 #include "util/fs.h"
@@ -143,7 +145,57 @@ bool writeHtml(const OutputPlan& plan, const std::vector<HtmlStripLine>& lines, 
     return false;
 }
 
+Status writeJpeg(const Pixels8& picture, int top, int rows, const std::string& path, const Settings& settings,
+                 int dpi) {
+    const Outcome<std::string> encoded = encodeJpeg(picture, top, rows, settings.quality, dpi);
+    if (!encoded.ok()) return fail(writeFailureLine(path, encoded.error()));
+    return writeBytes(*encoded, path);
+}
+
+// sRGB JPGs, the common case, need nothing of the image library.
+OutputWritten writeJpegOutput(const Pixels8& picture, const OutputPlan& plan, OutputContext& ctx) {
+    const Settings& settings = ctx.doc.settings;
+    const int dpi = ctx.doc.background.dpi;
+    if (!plan.slicing) {
+        const Status written = writeJpeg(picture, 0, picture.height, plan.outputPath, settings, dpi);
+        if (!written.ok()) ctx.info(written.error());
+        return {true, written.ok()};
+    }
+    std::vector<HtmlStripLine> lines;
+    bool complete = true;
+    for (std::size_t i = 0; i < plan.strips.size(); ++i) {
+        if (ctx.stop) return {false, false};
+        const Strip& strip = plan.strips[i];
+        const Status written = writeJpeg(picture, strip.top, strip.height, plan.stripPaths[i], settings, dpi);
+        if (!written.ok()) {
+            ctx.info(written.error());
+            complete = false;
+        }
+        lines.push_back({relativeToOutput(plan, plan.stripPaths[i]), picture.width, strip.height});
+    }
+    if (!plan.htmlPath.empty() && complete) complete = writeHtml(plan, lines, ctx);
+    return {true, complete};
+}
+
 }  // namespace
+
+OutputWritten writeOutput(const Pixels8& picture, const OutputPlan& plan, OutputContext& ctx) {
+    const Settings& settings = ctx.doc.settings;
+    if (settings.format == kFormatJpg && settings.colourSpace == kSpaceSRGB) {
+        for (const std::string& line : plan.infoLines)
+            ctx.info(line);
+        if (plan.unwritable) return {true, false};
+        return writeJpegOutput(picture, plan, ctx);
+    }
+    const Outcome<Wand> wand = wandOf(picture, ctx.doc.background.dpi);
+    if (!wand.ok()) {
+        for (const std::string& line : plan.infoLines)
+            ctx.info(line);
+        ctx.info(writeFailureLine(plan.slicing ? plan.htmlPath : plan.outputPath, wand.error()));
+        return {true, false};
+    }
+    return writeOutput(wand->get(), plan, ctx);
+}
 
 OutputWritten writeOutput(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx) {
     for (const InfoLine& line : plan.infoLines)

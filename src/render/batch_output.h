@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "render/pixels8.h"
 #include "render/slice_plan.h"
 #include "template/document.h"
 #include "util/info_line.h"
@@ -70,5 +71,9 @@ struct OutputWritten {
     bool complete = true;
 };
 OutputWritten writeOutput(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx);
+
+// The same for a picture composed on an 8-bit canvas: sRGB JPGs, whole or in strips, are encoded
+// straight from its samples; every other output goes through the image library as above.
+OutputWritten writeOutput(const Pixels8& picture, const OutputPlan& plan, OutputContext& ctx);
 
 }  // namespace plazor

@@ -87,17 +87,17 @@ SourcePicture readSourcePicture(const std::string& path, const std::atomic<int>*
     return decodeSourceBytes(*file);
 }
 
-Status placePicture(MagickWand* target, MagickWand* picture, const PasteLayer& layer) {
-    if (MagickAutoOrientImage(picture) == MagickFalse) return failure(picture);
+Outcome<std::optional<FitPosition>> fitPicture(MagickWand* picture, const PasteLayer& layer) {
+    if (MagickAutoOrientImage(picture) == MagickFalse) return fail(wandError(picture));
     const PixelSize size{static_cast<int>(MagickGetImageWidth(picture)),
                          static_cast<int>(MagickGetImageHeight(picture))};
     const auto plan = planPlacement({layer.x, layer.y, layer.width, layer.height}, size, layer.overflowStyle,
                                     layer.customize);
-    if (!plan) return {};
+    if (!plan) return std::optional<FitPosition>();
 
     if (plan->resize && MagickResizeImage(picture, plan->resize->width, plan->resize->height, LanczosFilter,
                                           1.0) == MagickFalse) {
-        return failure(picture);
+        return fail(wandError(picture));
     }
     if (plan->crop) {
         // With the page at the picture's own size and origin, the crop offset is relative to the picture.
@@ -106,10 +106,17 @@ Status placePicture(MagickWand* target, MagickWand* picture, const PasteLayer& l
         if (MagickSetImagePage(picture, now.width, now.height, 0, 0) == MagickFalse ||
             MagickCropImage(picture, c.width, c.height, c.x, c.y) == MagickFalse ||
             MagickSetImagePage(picture, c.width, c.height, 0, 0) == MagickFalse) {
-            return failure(picture);
+            return fail(wandError(picture));
         }
     }
-    if (MagickCompositeImage(target, picture, OverCompositeOp, plan->x, plan->y) == MagickFalse) {
+    return std::optional<FitPosition>(FitPosition{plan->x, plan->y});
+}
+
+Status placePicture(MagickWand* target, MagickWand* picture, const PasteLayer& layer) {
+    const Outcome<std::optional<FitPosition>> fitted = fitPicture(picture, layer);
+    if (!fitted.ok()) return fail(fitted.error());
+    if (!*fitted) return {};
+    if (MagickCompositeImage(target, picture, OverCompositeOp, (*fitted)->x, (*fitted)->y) == MagickFalse) {
         return failure(target);
     }
     return {};

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <optional>
 #include <string>
 
 #include "template/document.h"
@@ -45,8 +46,17 @@ SourcePicture decodeSourceBytes(const std::string& bytes);
 // readSourceBytes, then decodeSourceBytes.
 SourcePicture readSourcePicture(const std::string& path, const std::atomic<int>* stop = nullptr);
 
-// Turns `picture` upright by its orientation tag, fits it (in place) into `layer`'s slot by the
-// layer's overflow style and composites it with the Over operator onto `target`: the background for
+// Where a fitted picture's top-left corner goes.
+struct FitPosition {
+    int x = 0, y = 0;
+};
+
+// Turns `picture` upright by its orientation tag and fits it (in place) into `layer`'s slot by the
+// layer's overflow style: resized and cropped as the style says. Nothing when no pixel of it would
+// show inside the slot; a failed step gives the image library's text.
+Outcome<std::optional<FitPosition>> fitPicture(MagickWand* picture, const PasteLayer& layer);
+
+// fitPicture, then composites the picture with the Over operator onto `target`: the background for
 // layer level 0, the base canvas for level 1 (the caller chooses). A picture that would show no pixel
 // inside the slot is not composited. A failed step gives the image library's text.
 Status placePicture(MagickWand* target, MagickWand* picture, const PasteLayer& layer);

@@ -106,7 +106,7 @@ struct RenderRun::State {
                 continue;
             }
             OutputContext ctx{job.document, job.outputFolder, stop, sink};
-            const OutputWritten written = writeOutput(composed.picture.get(), plan, ctx);
+            const OutputWritten written = writeOutput(*composed.picture, plan, ctx);
             composed.picture.reset();
             batchFinished(written.complete);
             if (!written.keepGoing) break;

@@ -6,9 +6,11 @@
 
 #include "render/lanczos_resize.h"
 #include "render/orientation.h"
+#include "render/over8.h"
 #include "render/placement.h"
 #include "render/placement_geometry.h"
 #include "render/scaled_jpeg.h"
+#include "render/wand_pixels.h"
 
 namespace plazor {
 namespace {
@@ -71,43 +73,37 @@ std::optional<Pixels8> decodeFullUpright(const std::string& bytes, std::string& 
         reason = wandError(wand);
         return std::nullopt;
     }
-    const bool alpha = MagickGetImageAlphaChannel(wand) == MagickTrue;
-    Pixels8 pixels(static_cast<int>(MagickGetImageWidth(wand)), static_cast<int>(MagickGetImageHeight(wand)),
-                   alpha ? 4 : 3);
-    if (MagickExportImagePixels(wand, 0, 0, pixels.width, pixels.height, alpha ? "RGBA" : "RGB", CharPixel,
-                                pixels.data.data()) == MagickFalse) {
-        reason = wandError(wand);
+    Outcome<Pixels8> pixels = pixelsOf(wand);
+    if (!pixels.ok()) {
+        reason = pixels.error();
         return std::nullopt;
     }
-    return pixels;
+    return std::move(*pixels);
 }
 
-SourcePlacement compositeRegion(MagickWand* target, const Pixels8& source, PixelSize fitted,
+SourcePlacement compositeRegion(Pixels8& target, const Pixels8& source, PixelSize fitted,
                                 const ShownPart& part) {
-    const Pixels8 shown = lanczosResizeRegion(source, fitted, part.region);
-    Wand picture = newWand();
-    if (MagickConstituteImage(picture.get(), shown.width, shown.height, shown.channels == 4 ? "RGBA" : "RGB",
-                              CharPixel, shown.data.data()) == MagickFalse) {
-        return fail(PlacementFailure{true, wandError(picture.get())});
-    }
-    if (MagickCompositeImage(target, picture.get(), OverCompositeOp, part.x, part.y) == MagickFalse) {
-        return fail(PlacementFailure{true, wandError(target)});
-    }
+    compositeOver(target, lanczosResizeRegion(source, fitted, part.region), part.x, part.y);
     return {};
 }
 
-SourcePlacement placeWholePicture(MagickWand* target, const std::string& bytes, const PasteLayer& layer) {
+// Fitted by the image library, then composited here.
+SourcePlacement placeWholePicture(Pixels8& target, const std::string& bytes, const PasteLayer& layer) {
     const SourcePicture source = decodeSourceBytes(bytes);
     if (!source.ok())
         return fail(PlacementFailure{false, source.error().reason, source.error().outOfResources});
-    const Status placed = placePicture(target, source->get(), layer);
-    if (!placed.ok()) return fail(PlacementFailure{true, placed.error()});
+    const Outcome<std::optional<FitPosition>> fitted = fitPicture(source->get(), layer);
+    if (!fitted.ok()) return fail(PlacementFailure{true, fitted.error()});
+    if (!*fitted) return {};
+    const Outcome<Pixels8> pixels = pixelsOf(source->get());
+    if (!pixels.ok()) return fail(PlacementFailure{true, pixels.error()});
+    compositeOver(target, *pixels, (*fitted)->x, (*fitted)->y);
     return {};
 }
 
 }  // namespace
 
-SourcePlacement placeSourceFile(MagickWand* target, const std::string& path, const PasteLayer& layer,
+SourcePlacement placeSourceFile(Pixels8& target, const std::string& path, const PasteLayer& layer,
                                 DecodeMode mode, const std::atomic<int>* stop) {
     const Outcome<std::string> file = readSourceBytes(path, stop);
     if (!file.ok()) return fail(PlacementFailure{false, file.error()});
@@ -123,8 +119,7 @@ SourcePlacement placeSourceFile(MagickWand* target, const std::string& path, con
                                     layer.overflowStyle, layer.customize);
     if (!plan) return {};
     const PixelSize fitted = plan->resize.value_or(upright);
-    const PixelSize canvas{static_cast<int>(MagickGetImageWidth(target)),
-                           static_cast<int>(MagickGetImageHeight(target))};
+    const PixelSize canvas{target.width, target.height};
     const auto part = shownPart(*plan, fitted, canvas);
     if (!part) return {};  // nothing of it would show: not decoded at all
     if (!plan->resize) return placeWholePicture(target, bytes, layer);

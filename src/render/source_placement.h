@@ -7,6 +7,7 @@
 #include <string>
 
 #include "render/decode_mode.h"
+#include "render/pixels8.h"
 #include "template/document.h"
 #include "util/magick.h"
 #include "util/outcome.h"
@@ -22,10 +23,11 @@ struct PlacementFailure {
 
 using SourcePlacement = Outcome<void, PlacementFailure>;
 
-// Places the picture at `path` into `layer`'s slot on `target` (the background or the base canvas) with
+// Places the picture at `path` into `layer`'s slot on `target` (the background or the base canvas, 8-bit
+// RGB or RGBA, composited with the Over operator) with
 // the geometry of a full decode, as readSourcePicture and placePicture do.
 // A set `stop` flag ends the file's read.
-SourcePlacement placeSourceFile(MagickWand* target, const std::string& path, const PasteLayer& layer,
+SourcePlacement placeSourceFile(Pixels8& target, const std::string& path, const PasteLayer& layer,
                                 DecodeMode mode, const std::atomic<int>* stop = nullptr);
 
 }  // namespace plazor

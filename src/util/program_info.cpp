@@ -18,11 +18,15 @@ std::string editorHelpText() {
 
 Usage:
   plazor
+  plazor FILE.dat [SOURCE]
   plazor --help | --version
 
 Opens the editor: design a layout template on a canvas (a background, paste layers that receive
 source pictures, watermarks and horizontal slices), then run it over a source folder to write one
 finished picture per batch. The user interface is Chinese.
+
+With FILE.dat the editor starts with that template open; with SOURCE too, that folder is chosen as
+the source picture folder (and its output folder proposed) as if picked with 选择.
 
 The companion z_tandro, installed beside plazor, hands a running editor one folder after another;
 plazor-batch renders templates without a display. See plazor(1), z_tandro(1) and plazor-batch(1).

@@ -4,10 +4,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetricsF>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <algorithm>
 
 #include "app/colour_swatch.h"
 #include "app/command_ids.h"
@@ -82,6 +86,59 @@ TEST_F(BackgroundCommands, PixelFieldsTakeFourAndFiveDigits) {
     EXPECT_EQ(doc.background.height, 12345);
     c.width->setText("0");
     EXPECT_EQ(doc.background.width, 1);
+}
+
+// Where the field draws its cursor, after a paint has scrolled the text to keep the cursor in sight.
+int cursorX(QLineEdit* edit, int position) {
+    edit->setCursorPosition(position);
+    edit->grab();
+    return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+}
+
+TEST_F(BackgroundCommands, EveryUnitsLongestSizeTextIsShownWhole) {
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const PanelControls& c = controls();
+    const QRect widthBox = c.width->geometry(), heightBox = c.height->geometry();
+    for (int unit : {kUnitPixels, kUnitCentimetres, kUnitMillimetres, kUnitInches}) {
+        chooseUnit(unit);
+        const QString accepted = unit == kUnitPixels ? "0123456789" : "0123456789.";
+        for (QLineEdit* edit : {c.width, c.height}) {
+            // The widest text the field takes: its room filled with its widest accepted character.
+            const QFontMetricsF metrics(edit->font());
+            QChar widest = accepted.front();
+            for (QChar ch : accepted) {
+                if (metrics.horizontalAdvance(ch) > metrics.horizontalAdvance(widest)) widest = ch;
+            }
+            const QString longest(edit->maxLength(), widest);
+            edit->setText(longest);
+            ASSERT_EQ(edit->text(), longest);
+            // A text that does not fit is scrolled when the cursor goes to its end.
+            const int start = cursorX(edit, 0);
+            const int end = cursorX(edit, static_cast<int>(longest.size()));
+            EXPECT_NEAR(end - start, metrics.horizontalAdvance(longest), 1.0)
+                << "unit " << unit << ", field " << edit->objectName().toStdString() << ", " << edit->width()
+                << " pixels wide";
+            EXPECT_LT(end, edit->width());
+        }
+        // What a unit needs is given to it in every unit: the row does not shift while switching.
+        EXPECT_EQ(c.width->geometry(), widthBox);
+        EXPECT_EQ(c.height->geometry(), heightBox);
+    }
+    // The row made that room inside the block's frame, without covering any other control's text.
+    QList<QWidget*> row = c.customRow->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    std::sort(row.begin(), row.end(), [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
+    for (qsizetype i = 0; i < row.size(); ++i) {
+        if (qobject_cast<QLabel*>(row[i]) || qobject_cast<QComboBox*>(row[i])) {
+            EXPECT_GE(row[i]->width(), row[i]->sizeHint().width()) << row[i]->objectName().toStdString();
+        }
+        // A label's box may reach one pixel under the list beside it, as designed.
+        if (i > 0) {
+            EXPECT_GE(row[i]->x(), row[i - 1]->geometry().right()) << row[i]->objectName().toStdString();
+        }
+    }
+    EXPECT_LT(c.customRow->mapTo(c.backgroundBlock, row.back()->geometry().bottomRight()).x(),
+              c.backgroundBlock->width() - 1);
 }
 
 TEST_F(BackgroundCommands, ASizeCutToTheLargestSideIsToldAtItsField) {

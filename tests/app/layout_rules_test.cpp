@@ -103,5 +103,32 @@ TEST(StatusPartSpanTest, FixedRightEdgesAndALastPartToTheEdge) {
     EXPECT_EQ(statusPartSpan(6, 1280), Span{});
 }
 
+TEST(FlowRowTest, GrowingControlsPushTheRestAndTakeBackOnlyWhatHelps) {
+    // A label (needs 36 of 37), a field, a list with 6 pixels to spare, and a box of fixed width.
+    const RowControl designed[] = {
+        {{10, 0, 37, 19}, 36}, {{48, 0, 46, 20}, 0}, {{100, 0, 56, 21}, 50}, {{170, 0, 26, 16}, 26}};
+    std::vector<Box> boxes = flowRow(designed, 196);
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        EXPECT_EQ(boxes[i], designed[i].box);
+
+    // The field grows by 20 and pushes the list and the box; the row would end 4 past 196, which the
+    // list gives back.
+    std::vector<RowControl> wider(std::begin(designed), std::end(designed));
+    wider[1].neededWidth = 66;
+    boxes = flowRow(wider, 196);
+    EXPECT_EQ(boxes[0], designed[0].box);
+    EXPECT_EQ(boxes[1], (Box{48, 0, 66, 20}));
+    EXPECT_EQ(boxes[2], (Box{116, 0, 52, 21}));
+    EXPECT_EQ(boxes[3], (Box{170, 0, 26, 16}));
+
+    // Too wide to fit: the list gives all it can; the label's spare pixel would not move the field
+    // (their designed gap is one pixel), so the label keeps it.
+    wider[1].neededWidth = 76;
+    boxes = flowRow(wider, 196);
+    EXPECT_EQ(boxes[0], designed[0].box);
+    EXPECT_EQ(boxes[2], (Box{126, 0, 50, 21}));
+    EXPECT_EQ(boxes[3], (Box{178, 0, 26, 16}));
+}
+
 }  // namespace
 }  // namespace plazor

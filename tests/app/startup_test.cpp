@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QProcess>
+
 #include <filesystem>
 
 namespace plazor {
@@ -16,6 +18,17 @@ namespace {
 namespace fs = std::filesystem;
 using testing::RecordingUiPort;
 using testing::TempDir;
+
+// What desktop-file-validate says about a launcher file; empty when it passes.
+std::string validatorComplaints(const std::string& launcher) {
+    QProcess validate;
+    validate.start(QStringLiteral(PLAZOR_DESKTOP_FILE_VALIDATE), {QString::fromStdString(launcher)});
+    if (!validate.waitForFinished(30000)) return "desktop-file-validate did not finish";
+    const std::string said =
+        (validate.readAllStandardOutput() + validate.readAllStandardError()).toStdString();
+    if (validate.exitStatus() != QProcess::NormalExit || validate.exitCode() != 0) return "rejected: " + said;
+    return said;
+}
 
 ImageLibraryChecks checks(bool jpeg, bool readable) {
     return {[jpeg] { return jpeg; },
@@ -101,7 +114,8 @@ TEST_F(ShortcutQuestion, YesCreatesAnExecutableLauncherOnTheDesktop) {
     EXPECT_NE(fs::status(launcher()).permissions() & fs::perms::owner_exec, fs::perms::none);
     const std::string text = testing::readFile(launcher());
     EXPECT_TRUE(text.starts_with("[Desktop Entry]\n"));
-    EXPECT_NE(text.find("\nExec=\"" + (program / "plazor") + "\"\n"), std::string::npos);
+    EXPECT_NE(text.find("\nExec=\"" + (program / "plazor") + "\" %f\n"), std::string::npos);
+    EXPECT_EQ(validatorComplaints(launcher()), "");
     EXPECT_NE(text.find("\nPath=" + program.str() + "\n"), std::string::npos);
     ASSERT_EQ(ui.boxes.size(), 2u);
     EXPECT_EQ(ui.lastBox().text(), QStringLiteral("在桌面上成功创建了一个【快捷启动方式】"));
@@ -134,9 +148,14 @@ TEST_F(ShortcutQuestion, IsNotAskedFromTheDesktopOrWhenSwitchedOff) {
 }
 
 TEST(DesktopLauncher, ExecQuotesTheProgramPath) {
-    const std::string text = desktopLauncherText("/opt/my \"best\" $app/100%/plazor", "/opt");
-    EXPECT_NE(text.find("\nExec=\"/opt/my \\\\\"best\\\\\" \\\\$app/100%%/plazor\"\n"), std::string::npos)
+    const std::string program = "/opt/my \"best\" $app/100%/plazor";
+    const std::string text = desktopLauncherText(program, "/opt");
+    EXPECT_NE(text.find("\nExec=\"/opt/my \\\\\"best\\\\\" \\\\$app/100%%/plazor\" %f\n"), std::string::npos)
         << text;
+    // The quoting and the field code as the freedesktop validator reads them, on the file as written.
+    TempDir desktop;
+    ASSERT_TRUE(createDesktopLauncher(desktop.str(), program));
+    EXPECT_EQ(validatorComplaints(desktopLauncherPath(desktop.str())), "");
 }
 
 TEST(DesktopLauncher, AFailureIsReported) {

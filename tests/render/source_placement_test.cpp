@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "render/lanczos_resize.h"
+#include "render/over8.h"
 #include "render/placement_reference.h"
 #include "render/scaled_jpeg.h"
 #include "support/paste_layers.h"
@@ -88,13 +89,13 @@ TEST_P(BothModes, PlacementHasTheGeometryOfAFullDecode) {
                      << k.w << "x" << k.h << " orientation " << k.orientation << " style " << k.style);
         const std::string path = dir / "photo.jpg";
         writeQuadrantJpeg(path, k.w, k.h, k.orientation);
-        Wand canvas = makeFilled(kCanvas, kCanvas, "#ffffff");
+        Pixels8 canvas = filledPixels(kCanvas, kCanvas, 3, 255, 255, 255);
         const SourcePlacement placed = placeSourceFile(
-            canvas.get(), path, layerAt(kSlotX, kSlotY, kSlotW, kSlotH, k.style, k.custom), GetParam());
+            canvas, path, layerAt(kSlotX, kSlotY, kSlotW, kSlotH, k.style, k.custom), GetParam());
         ASSERT_TRUE(placed.ok()) << placed.error().reason;
 
         const testing::ReferencePlacement ref(kSlotX, kSlotY, kSlotW, kSlotH, k.w, k.h, k.style, k.custom);
-        const std::vector<std::uint8_t> got = rgbOf(canvas.get(), kCanvas, kCanvas);
+        const std::vector<std::uint8_t>& got = canvas.data;
         for (int py = 0; py < kCanvas; ++py) {
             for (int px = 0; px < kCanvas; ++px) {
                 const std::uint8_t* p = &got[(py * kCanvas + px) * 3];
@@ -166,16 +167,16 @@ TEST(SourcePlacement, APictureThatWouldNotShowIsNotDecoded) {
     const std::string path = dir / "broken.png";
     testing::writeFile(path, undecodablePng(200, 100));
     for (const DecodeMode mode : {DecodeMode::kScaled, DecodeMode::kExact}) {
-        Wand canvas = makeFilled(300, 300, "#ffffff");
+        Pixels8 canvas = filledPixels(300, 300, 3, 255, 255, 255);
         // Wholly right of the canvas, and pushed out of its slot by a custom offset.
-        EXPECT_TRUE(placeSourceFile(canvas.get(), path, layerAt(300, 0, 100, 100, kStretch), mode).ok());
-        EXPECT_TRUE(placeSourceFile(canvas.get(), path,
+        EXPECT_TRUE(placeSourceFile(canvas, path, layerAt(300, 0, 100, 100, kStretch), mode).ok());
+        EXPECT_TRUE(placeSourceFile(canvas, path,
                                     layerAt(0, 0, 100, 100, kCustom, {0, 0, kPosValue, 150, kPosValue, 0}),
                                     mode)
                         .ok());
         // On the canvas the same file is decoded, and refused.
         const SourcePlacement shown =
-            placeSourceFile(canvas.get(), path, layerAt(250, 0, 100, 100, kStretch), mode);
+            placeSourceFile(canvas, path, layerAt(250, 0, 100, 100, kStretch), mode);
         ASSERT_FALSE(shown.ok());
         EXPECT_FALSE(shown.error().readable);
     }
@@ -194,15 +195,14 @@ TEST(SourcePlacement, AHugeStretchIsComputedOnlyWhereItShows) {
     ASSERT_EQ(MagickWriteImage(small.get(), path.c_str()), MagickTrue);
 
     static constexpr int kSlot = 2400, kCanvas = 300, kAt = -1000;
-    Wand canvas = makeFilled(kCanvas, kCanvas, "#ffffff");
+    Pixels8 canvas = filledPixels(kCanvas, kCanvas, 3, 255, 255, 255);
     ASSERT_TRUE(
-        placeSourceFile(canvas.get(), path, layerAt(kAt, kAt, kSlot, kSlot, kStretch), DecodeMode::kExact)
-            .ok());
+        placeSourceFile(canvas, path, layerAt(kAt, kAt, kSlot, kSlot, kStretch), DecodeMode::kExact).ok());
 
     Wand full = makeFilled(kCanvas, kCanvas, "#ffffff");
     MagickResizeImage(small.get(), kSlot, kSlot, LanczosFilter, 1.0);
     MagickCompositeImage(full.get(), small.get(), OverCompositeOp, kAt, kAt);
-    EXPECT_GT(psnr(rgbOf(canvas.get(), kCanvas, kCanvas), rgbOf(full.get(), kCanvas, kCanvas)), 45.0);
+    EXPECT_GT(psnr(canvas.data, rgbOf(full.get(), kCanvas, kCanvas)), 45.0);
 }
 
 TEST(LanczosResize, ARegionIsTheSameCropOfTheWholeResize) {

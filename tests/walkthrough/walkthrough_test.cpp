@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -45,6 +46,7 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "canvas/canvas_widget.h"
+#include "render/png8.h"
 #include "shell/balloon_tip.h"
 #include "shell/qt_translations.h"
 #include "shell/qt_ui_port.h"
@@ -52,6 +54,7 @@
 #include "support/temp_dir.h"
 #include "template/document.h"
 #include "template/template_file.h"
+#include "util/magick.h"
 
 namespace plazor {
 namespace {
@@ -63,6 +66,8 @@ constexpr int kSettleMs = 350;        // lets the display show what was just pai
 constexpr int kWaitMs = 15000;        // the longest a step waits for a window
 constexpr int kTimeLimitMs = 180000;  // the whole walkthrough
 constexpr int kPictures = 40;         // 20 batches of two: the progress window stays long enough to see
+constexpr int kSeriesPictures = 4;    // in each of the companion's two folders: two batches each
+constexpr int kGuideColours = 128;    // enough for the interface and the sample pictures, and small
 
 const QString kShortcutQuestion = QStringLiteral("需要在桌面上创建一个软件打开的快捷方式吗？");
 const QString kCompletionQuestion = QStringLiteral("图片处理已完成，是否查看处理后的图片？");
@@ -76,10 +81,37 @@ QString shotsFolder() {
     return chosen.isEmpty() ? QStringLiteral(PLAZOR_WALKTHROUGH_SHOTS) : QString::fromLocal8Bit(chosen);
 }
 
-// Whole-screen pictures, numbered in the order they are taken.
+// The folder for the user guide's pictures, when they are asked for (scripts/walkthrough.sh --guide-shots).
+QString guideFolder() {
+    return QString::fromLocal8Bit(qgetenv("PLAZOR_GUIDE_SHOTS"));
+}
+
+// Whole-screen pictures, numbered in the order they are taken, and the guide's pictures of parts of it.
 class Shots {
   public:
-    Shots() : folder_(shotsFolder()) { QDir().mkpath(folder_); }
+    Shots() : folder_(shotsFolder()), guideFolder_(guideFolder()) {
+        QDir().mkpath(folder_);
+        if (!guideFolder_.isEmpty()) QDir().mkpath(guideFolder_);
+    }
+
+    // `area` of the screen as NAME.png in the guide's folder. The guide's pictures are committed, so
+    // they are written as palette PNGs by the program's own PNG-8 writer.
+    void guide(const QString& name, const QRect& area) {
+        if (guideFolder_.isEmpty()) return;
+        QTest::qWait(kSettleMs);
+        QScreen* screen = QGuiApplication::primaryScreen();
+        ASSERT_NE(screen, nullptr);
+        const QImage picture = screen->grabWindow(0).toImage().copy(area & screen->geometry());
+        QByteArray png;
+        QBuffer buffer(&png);
+        ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+        ensureMagickStarted();
+        const Wand wand = readBlob(png.toStdString());
+        ASSERT_TRUE(wand);
+        const fs::path path = fs::path(guideFolder_.toStdString()) / (name.toStdString() + ".png");
+        const Status written = writePng8(wand.get(), kGuideColours, path);
+        EXPECT_TRUE(written.ok()) << path << ": " << (written.ok() ? std::string() : written.error());
+    }
 
     void take(const QString& name) {
         QTest::qWait(kSettleMs);
@@ -92,6 +124,7 @@ class Shots {
 
   private:
     QString folder_;
+    QString guideFolder_;
     int next_ = 1;
 };
 
@@ -121,6 +154,11 @@ class ModalAnswers : public QObject {
     void expect(const QString& what, Matcher matches, Answer answer) {
         steps_.push_back({what, std::move(matches), std::move(answer)});
     }
+
+    // Windows that may come and go any number of times, unanswered (the progress window of each task
+    // another program hands over); until stopTolerating().
+    void tolerate(Matcher matches) { tolerated_ = std::move(matches); }
+    void stopTolerating() { tolerated_ = nullptr; }
 
     // The expected windows that have not appeared yet.
     QStringList pending() const {
@@ -155,6 +193,7 @@ class ModalAnswers : public QObject {
             if (w == modal) return;
         }
         handled_.emplace_back(modal);
+        if (tolerated_ && tolerated_(modal)) return;
         if (steps_.empty() || !steps_.front().matches(modal)) {
             ADD_FAILURE() << "unexpected window " << describe(modal) << ", expected "
                           << (steps_.empty() ? std::string("none") : steps_.front().what.toStdString());
@@ -182,6 +221,7 @@ class ModalAnswers : public QObject {
     Shots& shots_;
     QTimer poll_;
     std::deque<Step> steps_;
+    Matcher tolerated_;
     std::vector<QPointer<QWidget>> handled_;
 };
 
@@ -331,12 +371,7 @@ class Walkthrough : public ::testing::Test {
     bool finished = false;
 
     void SetUp() override {
-        QProcess samples;
-        samples.start(
-            QStringLiteral(PLAZOR_MAKE_SAMPLES),
-            {QString::fromStdString(source), QStringLiteral("--count"), QString::number(kPictures)});
-        ASSERT_TRUE(samples.waitForFinished(60000));
-        ASSERT_EQ(samples.exitCode(), 0) << samples.readAllStandardError().toStdString();
+        makeSamples(source, kPictures);
         fs::create_directories(output);
     }
 
@@ -360,8 +395,10 @@ class Walkthrough : public ::testing::Test {
     }
 
     // A right click as the window system delivers it: the press, then the context menu request.
-    QMenu* openPasteContextMenu(const QPoint& at) {
-        QWidget* viewport = window->pasteList()->viewport();
+    QMenu* openPasteContextMenu(const QPoint& at) { return openListContextMenu(window->pasteList(), at); }
+
+    QMenu* openListContextMenu(LayerList* list, const QPoint& at) {
+        QWidget* viewport = list->viewport();
         QTest::mouseClick(viewport, Qt::RightButton, {}, at);
         QContextMenuEvent request(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
         QApplication::sendEvent(viewport, &request);
@@ -391,6 +428,72 @@ class Walkthrough : public ::testing::Test {
         auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("okButton"));
         ASSERT_NE(ok, nullptr);
         QTest::mouseClick(ok, Qt::LeftButton);
+    }
+
+    static QRect blockOnScreen(const QWidget* block) {
+        return QRect(block->mapToGlobal(QPoint(0, 0)), block->size());
+    }
+
+    // ---- another program's windows, through xdotool ----
+
+    // What xdotool printed; empty when it failed or did not finish in time.
+    static QString xdoOutput(const QStringList& args) {
+        QProcess xdotool;
+        xdotool.start(QStringLiteral("xdotool"), args);
+        if (!xdotool.waitForFinished(kWaitMs)) {
+            xdotool.kill();
+            xdotool.waitForFinished();
+            return {};
+        }
+        if (xdotool.exitStatus() != QProcess::NormalExit || xdotool.exitCode() != 0) return {};
+        return QString::fromUtf8(xdotool.readAllStandardOutput()).trimmed();
+    }
+
+    // The shown X window titled exactly `windowTitle`, or empty.
+    static QString xWindow(const QString& windowTitle) {
+        return xdoOutput({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                          QLatin1Char('^') + windowTitle + QLatin1Char('$')})
+            .section(QLatin1Char('\n'), 0, 0);
+    }
+
+    static QString waitForXWindow(const QString& windowTitle) {
+        QString id;
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                id = xWindow(windowTitle);
+                return !id.isEmpty();
+            },
+            kWaitMs))
+            << "no window " << windowTitle.toStdString();
+        return id;
+    }
+
+    static QRect xGeometry(const QString& id) {
+        QRect box;
+        for (const QString& line :
+             xdoOutput({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id}).split('\n')) {
+            const int value = line.section('=', 1).toInt();
+            if (line.startsWith(QStringLiteral("X="))) box.moveLeft(value);
+            if (line.startsWith(QStringLiteral("Y="))) box.moveTop(value);
+            if (line.startsWith(QStringLiteral("WIDTH="))) box.setWidth(value);
+            if (line.startsWith(QStringLiteral("HEIGHT="))) box.setHeight(value);
+        }
+        return box;
+    }
+
+    // Gives another program's window the keyboard and presses `keys` there.
+    void keysTo(const QString& id, const QStringList& keys) {
+        xdo({QStringLiteral("windowfocus"), id});
+        xdo(QStringList{QStringLiteral("key"), QStringLiteral("--clearmodifiers")} + keys);
+    }
+
+    void makeSamples(const fs::path& folder, int count) {
+        QProcess samples;
+        samples.start(
+            QStringLiteral(PLAZOR_MAKE_SAMPLES),
+            {QString::fromStdString(folder.string()), QStringLiteral("--count"), QString::number(count)});
+        ASSERT_TRUE(samples.waitForFinished(60000));
+        ASSERT_EQ(samples.exitCode(), 0) << samples.readAllStandardError().toStdString();
     }
 
     // ---- the steps ----
@@ -495,6 +598,8 @@ class Walkthrough : public ::testing::Test {
         QTest::mouseClick(control<QPushButton>(ctl::kChooseOutput), Qt::LeftButton);
         EXPECT_EQ(control<QLineEdit>(ctl::kOutputFolder)->text().toStdString(), output);
         shots.take(QStringLiteral("folders-chosen"));
+        shots.guide(QStringLiteral("run-folders"),
+                    blockOnScreen(window->panel().pasteBlock) | blockOnScreen(window->panel().outputBlock));
     }
 
     void startTheRun() {
@@ -515,6 +620,8 @@ class Walkthrough : public ::testing::Test {
                     << text->text().toStdString();
                 EXPECT_EQ(progress->findChild<QProgressBar*>()->maximum(), batches);
                 EXPECT_EQ(progress->findChild<QPushButton*>()->text(), QStringLiteral("停止"));
+                shots.guide(QStringLiteral("run-progress"),
+                            window->frameGeometry() | progress->frameGeometry());
             });
         answers.expect(QStringLiteral("completion question"), messageBox(kCompletionQuestion),
                        [this](QWidget* box) {
@@ -733,6 +840,7 @@ class Walkthrough : public ::testing::Test {
         EXPECT_EQ(pasteRect(0), texts({"60", "60", "160", "120"}));
         EXPECT_EQ(pasteRect(1), texts({"260", "60", "140", "160"}));
         shots.take(QStringLiteral("canvas-aligned"));
+        shots.guide(QStringLiteral("design-template"), window->frameGeometry());
 
         // Ctrl and the wheel: one zoom step per notch.
         pointerTo(onScreen(200, 200));
@@ -800,6 +908,109 @@ class Walkthrough : public ::testing::Test {
         shots.take(QStringLiteral("canvas-template-saved"));
     }
 
+    // A length unit: the size fields show their longest texts whole. Back in pixels, the template is
+    // as new again.
+    void sizeInCentimetres() {
+        auto* width = control<QLineEdit>(ctl::kBackgroundWidth);
+        pick(control<QComboBox>(ctl::kUnitList), QStringLiteral("厘米"));
+        // The decimal filter refuses Ctrl+A, as the field always did: the text is selected with the keys.
+        QTest::mouseClick(width, Qt::LeftButton);
+        QTest::keyClick(width, Qt::Key_End);
+        QTest::keyClick(width, Qt::Key_Home, Qt::ShiftModifier);
+        QTest::keyClicks(width, QStringLiteral("352.78"));
+        EXPECT_EQ(width->text(), QStringLiteral("352.78"));
+        EXPECT_NE(window->statusText(kStatusBackgroundSize), QStringLiteral("800 x 800 像素"));
+        shots.take(QStringLiteral("size-in-centimetres"));
+        shots.guide(QStringLiteral("design-background"), blockOnScreen(window->panel().backgroundBlock));
+        pick(control<QComboBox>(ctl::kUnitList), QStringLiteral("像素"));
+        retype(width, QStringLiteral("800"));
+        EXPECT_EQ(window->statusText(kStatusBackgroundSize), QStringLiteral("800 x 800 像素"));
+    }
+
+    // z_tandro beside the editor: bound to it, it hands over two folders of pictures, one after the
+    // other; each lands in its own output folder and the editor is free again at the end.
+    void runASeriesWithTheCompanion() {
+        const fs::path series = dir.path() / "系列";
+        const fs::path results = dir.path() / "系列_处理后";
+        const std::vector<std::string> folders = {"第一组", "第二组"};
+        for (const std::string& folder : folders)
+            makeSamples(series / folder, kSeriesPictures);
+
+        QProcess companion;
+        companion.setProcessChannelMode(QProcess::ForwardedChannels);
+        companion.start(QStringLiteral(PLAZOR_COMPANION));
+        ASSERT_TRUE(companion.waitForStarted(kWaitMs));
+        const QString companionWindow =
+            waitForXWindow(QStringLiteral("批量处理多个文件夹 - Plazor图片排版工具"));
+        ASSERT_FALSE(companionWindow.isEmpty());
+        const QRect box = xGeometry(companionWindow);
+        ASSERT_EQ(box.size(), QSize(940, 350));
+        shots.take(QStringLiteral("companion-started"));
+
+        // "选择..." for the source folder; the path is pasted into its folder dialog and confirmed
+        // (a first Return may only close the dialog's completion list).
+        clickAt(box.topLeft() + QPoint(869, 90), 1);
+        const QString dialog = waitForXWindow(QStringLiteral("源图片文件夹："));
+        ASSERT_FALSE(dialog.isEmpty());
+        QGuiApplication::clipboard()->setText(QString::fromStdString(series.string()));
+        keysTo(dialog, {QStringLiteral("ctrl+a"), QStringLiteral("ctrl+v")});
+        shots.take(QStringLiteral("companion-folder-dialog"));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                if (xWindow(QStringLiteral("源图片文件夹：")).isEmpty()) return true;
+                keysTo(dialog, {QStringLiteral("Return")});
+                QTest::qWait(kSettleMs);
+                return false;
+            },
+            kWaitMs));
+
+        // "启动": the tasks' progress windows come and go in the editor.
+        answers.tolerate(windowTitled(QStringLiteral("QDialog"), QStringLiteral("处理进度")));
+        clickAt(box.topLeft() + QPoint(869, 228), 1);
+        const QString done = waitForXWindow(QStringLiteral("完成"));
+        answers.stopTolerating();
+        ASSERT_FALSE(done.isEmpty());
+        EXPECT_TRUE(QTest::qWaitFor([this] { return window->isEnabled(); }, kWaitMs));
+        shots.take(QStringLiteral("companion-series-done"));
+        shots.guide(QStringLiteral("companion"), window->frameGeometry() | box);
+        for (const std::string& folder : folders) {
+            ASSERT_TRUE(fs::is_directory(results / folder)) << folder;
+            EXPECT_EQ(countFiles(results / folder, ".png"), kSeriesPictures / 2) << folder;
+        }
+
+        // "否": nothing opens; the companion is closed.
+        keysTo(done, {QStringLiteral("Escape")});
+        EXPECT_TRUE(QTest::qWaitFor([] { return xWindow(QStringLiteral("完成")).isEmpty(); }, kWaitMs));
+        companion.terminate();
+        EXPECT_TRUE(companion.waitForFinished(kWaitMs));
+        EXPECT_TRUE(window->isEnabled());
+        // The focus went to the other program at a later time than the editor's last event: only a
+        // focus change of that time or later gets it back.
+        xdo({QStringLiteral("windowfocus"), QString::number(window->winId())});
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+
+    // A slice across the middle, shown on the canvas, then deleted again.
+    void placeASlice() {
+        LayerList* list = window->sliceList();
+        clickMenuItem(openListContextMenu(list, QPoint(list->viewport()->width() / 2, 10)), cmd::kSliceNew);
+        ASSERT_EQ(list->rowCount(), 1);
+        answers.expect(
+            QStringLiteral("横切片#1"), windowTitled(QStringLiteral("QDialog"), QStringLiteral("横切片#1")),
+            [this](QWidget* dialog) {
+                retype(dialog->findChild<QLineEdit*>(QStringLiteral("editY")), QStringLiteral("300"));
+                shots.take(QStringLiteral("slice-dialog"));
+                pressOk(dialog);
+            });
+        doubleClick(list->viewport(), list->visualRect(list->model()->index(0, 0)).center());
+        EXPECT_EQ(rowTexts(list, 0), texts({"1", "300"}));
+        shots.take(QStringLiteral("slice-placed"));
+        shots.guide(QStringLiteral("slices"), window->frameGeometry());
+        clickMenuItem(openListContextMenu(list, list->visualRect(list->model()->index(0, 1)).center()),
+                      cmd::kSliceDelete);
+        EXPECT_EQ(list->rowCount(), 0);
+    }
+
     void scenario() {
         for (QWidget* top : QApplication::topLevelWidgets()) {
             if (auto* main = qobject_cast<MainWindow*>(top)) window = main;
@@ -809,8 +1020,9 @@ class Walkthrough : public ::testing::Test {
             for (Step step :
                  {&Walkthrough::startWithANewTemplate, &Walkthrough::createTwoPasteLayers,
                   &Walkthrough::chooseTheFolders, &Walkthrough::startTheRun, &Walkthrough::saveTheTemplate,
-                  &Walkthrough::openItAgain, &Walkthrough::newAsksNothing, &Walkthrough::lookAtThePngSettings,
-                  &Walkthrough::drawOnTheCanvas}) {
+                  &Walkthrough::openItAgain, &Walkthrough::newAsksNothing, &Walkthrough::sizeInCentimetres,
+                  &Walkthrough::lookAtThePngSettings, &Walkthrough::drawOnTheCanvas,
+                  &Walkthrough::runASeriesWithTheCompanion, &Walkthrough::placeASlice}) {
                 (this->*step)();
                 if (HasFatalFailure()) break;
             }
