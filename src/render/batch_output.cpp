@@ -158,7 +158,7 @@ OutputWritten writeJpegOutput(const Pixels8& picture, const OutputPlan& plan, Ou
     const int dpi = ctx.doc.background.dpi;
     if (!plan.slicing) {
         const Status written = writeJpeg(picture, 0, picture.height, plan.outputPath, settings, dpi);
-        if (!written.ok()) ctx.info(written.error());
+        if (!written.ok()) ctx.info(spacedLine(written.error()));
         return {true, written.ok()};
     }
     std::vector<HtmlStripLine> lines;
@@ -168,7 +168,7 @@ OutputWritten writeJpegOutput(const Pixels8& picture, const OutputPlan& plan, Ou
         const Strip& strip = plan.strips[i];
         const Status written = writeJpeg(picture, strip.top, strip.height, plan.stripPaths[i], settings, dpi);
         if (!written.ok()) {
-            ctx.info(written.error());
+            ctx.info(spacedLine(written.error()));
             complete = false;
         }
         lines.push_back({relativeToOutput(plan, plan.stripPaths[i]), picture.width, strip.height});
@@ -182,16 +182,16 @@ OutputWritten writeJpegOutput(const Pixels8& picture, const OutputPlan& plan, Ou
 OutputWritten writeOutput(const Pixels8& picture, const OutputPlan& plan, OutputContext& ctx) {
     const Settings& settings = ctx.doc.settings;
     if (settings.format == kFormatJpg && settings.colourSpace == kSpaceSRGB) {
-        for (const std::string& line : plan.infoLines)
+        for (const InfoLine& line : plan.infoLines)
             ctx.info(line);
         if (plan.unwritable) return {true, false};
         return writeJpegOutput(picture, plan, ctx);
     }
     const Outcome<Wand> wand = wandOf(picture, ctx.doc.background.dpi);
     if (!wand.ok()) {
-        for (const std::string& line : plan.infoLines)
+        for (const InfoLine& line : plan.infoLines)
             ctx.info(line);
-        ctx.info(writeFailureLine(plan.slicing ? plan.htmlPath : plan.outputPath, wand.error()));
+        ctx.info(spacedLine(writeFailureLine(plan.slicing ? plan.htmlPath : plan.outputPath, wand.error())));
         return {true, false};
     }
     return writeOutput(wand->get(), plan, ctx);
