@@ -12,9 +12,7 @@
 namespace plazor {
 
 QString infoLine(const QTime& time, const QString& text) {
-    QString line = time.toString(QStringLiteral("HH:mm:ss")) + QLatin1Char(' ') + text;
-    line.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return line;
+    return time.toString(QStringLiteral("HH:mm:ss")) + QLatin1Char(' ') + text;
 }
 
 int infoCutPosition(int currentLength, int lineLength, int capacity) {
@@ -38,8 +36,10 @@ InfoWindow::InfoWindow(QWidget* owner, int capacity)
     layout->addWidget(edit_);
 }
 
-void InfoWindow::appendLine(const QString& text) {
-    const QString line = infoLine(QTime::currentTime(), text);
+void InfoWindow::appendLine(const QString& text, bool blankAfter) {
+    // The empty line counts towards the capacity like the rest of the entry.
+    const QString line =
+        infoLine(QTime::currentTime(), text) + (blankAfter ? QStringLiteral("\n") : QString());
     if (QThread::currentThread() == thread()) {
         appendOnWindowThread(line);
     } else {

@@ -10,7 +10,7 @@ class QPlainTextEdit;
 
 namespace plazor {
 
-// "%H:%M:%S %s": the time and the text, with Windows line breaks turned into plain ones.
+// "%H:%M:%S %s": the time and the text.
 QString infoLine(const QTime& time, const QString& text);
 
 // Where the log is cut before a line is added: when the current text and the line together reach the
@@ -25,9 +25,9 @@ class InfoWindow : public QWidget {
 
     explicit InfoWindow(QWidget* owner, int capacity = kDefaultCapacity);
 
-    // Appends a time-stamped line and shows the window. Callable from any thread: from another thread
-    // it waits until the window's thread has appended the line.
-    void appendLine(const QString& text);
+    // Appends a time-stamped line (an empty one after it with `blankAfter`) and shows the window.
+    // Callable from any thread: from another thread it waits until the window's thread has appended it.
+    void appendLine(const QString& text, bool blankAfter = false);
     // Appends the line and, when `errorCode` (an errno value) is not 0, a second line with the system's
     // text for it.
     void appendLineWithSystemError(const QString& text, int errorCode);

@@ -22,16 +22,15 @@ std::vector<QString> runSummaryLines(const RunSummary& summary) {
     if (summary.workers < summary.requestedWorkers) {
         lines.push_back(QCoreApplication::translate(
                             "plazor::RunController",
-                            "画布较大，本次用 %1 个线程代替 %2 个（每个线程的画布需要 %3 内存）。\r\n")
+                            "画布较大，本次用 %1 个线程代替 %2 个（每个线程的画布需要 %3 内存）。")
                             .arg(summary.workers)
                             .arg(summary.requestedWorkers)
                             .arg(QString::fromStdString(byteSizeText(summary.workerBytes))));
     }
     if (summary.unwritten > 0) {
-        lines.push_back(
-            QCoreApplication::translate("plazor::RunController", "%1 张图片中有 %2 张未能写入。\r\n")
-                .arg(summary.rendered)
-                .arg(summary.unwritten));
+        lines.push_back(QCoreApplication::translate("plazor::RunController", "%1 张图片中有 %2 张未能写入。")
+                            .arg(summary.rendered)
+                            .arg(summary.unwritten));
     }
     return lines;
 }
@@ -53,8 +52,8 @@ RunController::RunController(UiPort& ui, QWidget* mainWindow)
         Qt::BlockingQueuedConnection);
     connect(
         this, &RunController::workerInfo, this,
-        [this](const QString& line) {
-            if (infoSink_) infoSink_(line);
+        [this](const QString& line, bool blankAfter) {
+            if (infoSink_) infoSink_(line, blankAfter);
         },
         Qt::BlockingQueuedConnection);
     connect(this, &RunController::workerEnded, this, &RunController::onWorkerEnded,
@@ -64,7 +63,7 @@ RunController::RunController(UiPort& ui, QWidget* mainWindow)
     });
 }
 
-void RunController::setInfoSink(std::function<void(const QString&)> sink) {
+void RunController::setInfoSink(std::function<void(const QString&, bool)> sink) {
     infoSink_ = std::move(sink);
 }
 
@@ -95,7 +94,9 @@ RunOutcome RunController::run(RunRequest request, bool completedAlert) {
 
     RunCallbacks callbacks;
     callbacks.progress = [this](int batch) { emit workerProgress(batch); };
-    callbacks.info = [this](const std::string& line) { emit workerInfo(QString::fromStdString(line)); };
+    callbacks.info = [this](const InfoLine& line) {
+        emit workerInfo(QString::fromStdString(line.text), line.blankAfter);
+    };
     callbacks.ended = [this](RunEnd end) { emit workerEnded(static_cast<int>(end)); };
     RenderRun renderRun(std::move(prepared.job), std::move(callbacks));
 
@@ -121,7 +122,7 @@ RunOutcome RunController::run(RunRequest request, bool completedAlert) {
     stopFlag_ = nullptr;
     if (infoSink_) {
         for (const QString& line : runSummaryLines(outcome.summary))
-            infoSink_(line);
+            infoSink_(line, true);
     }
 
     progress_->endRun();

@@ -35,7 +35,8 @@ struct RunOutcome {
 };
 
 // The info lines that end a run: the pictures that could not be written, and fewer workers than
-// asked for because their canvases would not fit in memory. None for a run without either.
+// asked for because their canvases would not fit in memory. None for a run without either. The
+// window follows each with an empty line.
 std::vector<QString> runSummaryLines(const RunSummary& summary);
 
 class RunController : public QObject {
@@ -48,7 +49,7 @@ class RunController : public QObject {
     ProgressWindow* progressWindow() const { return progress_; }
 
     // Receives the run's info lines on the window thread.
-    void setInfoSink(std::function<void(const QString&)> sink);
+    void setInfoSink(std::function<void(const QString& line, bool blankAfter)> sink);
     // Called on the window thread at the end of a picture list mode run with its external status,
     // while the run still counts as in progress.
     void setRunEndHook(std::function<void(int status)> hook);
@@ -70,7 +71,7 @@ class RunController : public QObject {
   signals:
     // Emitted by the worker threads only.
     void workerProgress(int batch);
-    void workerInfo(const QString& line);
+    void workerInfo(const QString& line, bool blankAfter);
     void workerEnded(int end);
 
   private:
@@ -81,7 +82,7 @@ class RunController : public QObject {
     UiPort& ui_;
     QWidget* mainWindow_;
     ProgressWindow* progress_;
-    std::function<void(const QString&)> infoSink_;
+    std::function<void(const QString&, bool)> infoSink_;
     std::function<void(int)> runEndHook_;
     std::function<bool(RenderRun&)> threadStarter_;
     bool externalTaskBound_ = false;

@@ -10,16 +10,14 @@
 
 namespace plazor::batch {
 
-std::string asLine(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text + "\n";
+std::string asLine(const InfoLine& line) {
+    return line.text + "\n";
 }
 
 bool loadInto(Document& doc, const Request& request, Streams& io) {
     doc.background.dpi = request.dpi.value_or(72);
     const LoadOutcome loaded = loadTemplate(doc, request.templatePath);
-    for (const std::string& line : reportOf(loaded).infoLines)
+    for (const InfoLine& line : reportOf(loaded).infoLines)
         io.err << asLine(line);
     if (!loaded.ok()) {
         io.err << request.templatePath << ": " << loaded.error().text << "\n";
@@ -59,7 +57,7 @@ std::optional<RunOutcome> runWithProgress(RenderJob job, Streams& io, std::atomi
             io.err << *line << "\n" << std::flush;
         }
     };
-    callbacks.info = [&](const std::string& line) {
+    callbacks.info = [&](const InfoLine& line) {
         if (io.progressOnTerminal) io.err << "\r\033[K";
         io.err << asLine(line);
     };

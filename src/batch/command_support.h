@@ -14,8 +14,8 @@
 
 namespace plazor::batch {
 
-// Info lines end in their own "\r\n" or "\n" as the program writes them; a terminal wants one "\n".
-std::string asLine(std::string text);
+// An info entry as a terminal shows it: its text and one "\n", with no empty line after it.
+std::string asLine(const InfoLine& line);
 
 // Loads the request's template with its fallback dpi, printing the load's problems; false when it
 // could not be read.

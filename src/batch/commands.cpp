@@ -64,7 +64,7 @@ int templateCommand(const Request& request, Streams& io) {
     if (!request.writePath) return kExitOk;
     const Outcome<void, SaveFailure> saved = saveTemplate(doc, *request.writePath);
     if (!saved.ok()) {
-        for (const std::string& line : saved.error().infoLines)
+        for (const InfoLine& line : saved.error().infoLines)
             io.err << asLine(line);
         io.err << saved.error().text << "\n";
         return kExitTemplate;

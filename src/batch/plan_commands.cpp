@@ -65,7 +65,7 @@ int planCommand(const Request& request, Streams& io) {
     Document doc;
     doc.background.dpi = request.dpi.value_or(72);
     const LoadOutcome loaded = applyTemplate(doc, *bytes);
-    for (const std::string& line : reportOf(loaded).infoLines)
+    for (const InfoLine& line : reportOf(loaded).infoLines)
         io.err << asLine(line);
     if (!loaded.ok()) {
         io.err << request.templatePath << ": " << loaded.error().text << "\n";
@@ -88,8 +88,8 @@ int planCommand(const Request& request, Streams& io) {
         printCheckFailure(*prepared.failure, io.err);
         return kExitChecks;
     }
-    if (const std::optional<std::string> guard = planBatches(doc, prepared.job.sources, plan)) {
-        io.err << asLine(*guard);
+    if (const Status planned = planBatches(doc, prepared.job.sources, plan); !planned.ok()) {
+        io.err << asLine(planned.error());
         return kExitChecks;
     }
     if (!writeJobPlan(plan, io.out)) {
@@ -112,7 +112,7 @@ int renderPlanCommand(const Request& request, Streams& io, std::atomic<std::atom
     }
     JobPlanRead read = readJobPlan(*text, {request.shardIndex, request.shardCount});
     text.reset();  // the run holds what it needs
-    for (const std::string& line : read.infoLines)
+    for (const InfoLine& line : read.infoLines)
         io.err << asLine(line);
     if (!read.plan) {
         io.err << path << ": " << read.error << "\n";

@@ -13,26 +13,26 @@
 namespace plazor {
 namespace {
 
-std::string canvasFailureLine(int width, int height, const std::string& reason) {
-    return "创建 " + std::to_string(width) + " x " + std::to_string(height) + " 像素的画布时发生错误:\r\n" +
-           reason + "\r\n";
+InfoLine canvasFailureLine(int width, int height, const std::string& reason) {
+    return spacedLine("创建 " + std::to_string(width) + " x " + std::to_string(height) +
+                      " 像素的画布时发生错误:\n" + reason);
 }
 
 // A picture that was read but could not be fitted or composited is not an invalid picture: the
 // library ran out of something, and the line says so.
-std::string placeFailureLine(const std::string& path, int layerNumber, const std::string& reason) {
-    return "图片 '" + path + "' 未能放入 " + pasteLayerName(layerNumber) + ":\r\n" + reason + "\r\n";
+InfoLine placeFailureLine(const std::string& path, int layerNumber, const std::string& reason) {
+    return spacedLine("图片 '" + path + "' 未能放入 " + pasteLayerName(layerNumber) + ":\n" + reason);
 }
 
-std::string readFailureLine(const std::string& path, const PlacementFailure& placed) {
-    if (!placed.outOfResources) return "无效图片:" + path + "\n";
-    return "图片 '" + path + "' 因图片库资源不足未能读取:\r\n" + placed.reason + "\r\n";
+InfoLine readFailureLine(const std::string& path, const PlacementFailure& placed) {
+    if (!placed.outOfResources) return spacedLine("无效图片:" + path);
+    return spacedLine("图片 '" + path + "' 因图片库资源不足未能读取:\n" + placed.reason);
 }
 
 // A watermark that was read but could not be composited (the library ran out of something).
-std::string watermarkFailureLine(const WatermarkLayer& layer, const std::string& reason) {
-    return "水印图片 '" + layer.path + "' 未能放入 " + watermarkLayerName(layer.number) + ":\r\n" + reason +
-           "\r\n";
+InfoLine watermarkFailureLine(const WatermarkLayer& layer, const std::string& reason) {
+    return spacedLine("水印图片 '" + layer.path + "' 未能放入 " + watermarkLayerName(layer.number) + ":\n" +
+                      reason);
 }
 
 }  // namespace

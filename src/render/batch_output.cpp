@@ -59,7 +59,8 @@ OutputPlan planNames(const Document& doc, const std::string& outputFolder, const
         } else {
             plan.infoLines.push_back("创建子文件夹 '" + folder + "' 失败:");
             plan.infoLines.push_back(error);
-            plan.infoLines.push_back("'" + batchName + "' 相关的【横切片】图片将不保存到子文件夹中。\r\n");
+            plan.infoLines.push_back(
+                spacedLine("'" + batchName + "' 相关的【横切片】图片将不保存到子文件夹中。"));
         }
     }
     if (doc.settings.cutlineHtmlOpen)
@@ -86,7 +87,7 @@ OutputPlan planOutputAhead(const Document& doc, const std::string& outputFolder,
     return planNames(doc, outputFolder, batchName, sliceSubFolder, names, false);
 }
 
-std::vector<std::string> ensureStripFolder(const OutputPlan& plan, const std::string& outputFolder) {
+std::vector<InfoLine> ensureStripFolder(const OutputPlan& plan, const std::string& outputFolder) {
     if (!plan.slicing || plan.stripFolderPart.empty()) return {};
     const std::string folder = joinPath(outputFolder, plan.stripFolderPart);
     std::error_code ec;
@@ -105,7 +106,7 @@ std::vector<std::string> ensureStripFolder(const OutputPlan& plan, const std::st
 
 namespace {
 
-OutputWritten stopAfter(const std::string& message, OutputContext& ctx) {
+OutputWritten stopAfter(const InfoLine& message, OutputContext& ctx) {
     ctx.info(message);
     ctx.stop = 1;
     return {false, false};
@@ -115,15 +116,15 @@ OutputWritten writeWhole(MagickWand* picture, const OutputPlan& plan, OutputCont
     const Settings& settings = ctx.doc.settings;
     if (settings.format == kFormatPng && settings.png8) {
         const Status png8 = writePng8(picture, settings.colourCount, plan.outputPath);
-        if (!png8.ok()) return stopAfter(png8.error(), ctx);
+        if (!png8.ok()) return stopAfter(spacedLine(png8.error()), ctx);
         return {};
     }
     if (const Status prepared = prepareForOutput(picture, settings); !prepared.ok()) {
-        ctx.info(writeFailureLine(plan.outputPath, prepared.error()));
+        ctx.info(spacedLine(writeFailureLine(plan.outputPath, prepared.error())));
         return {true, false};
     }
     const Status written = writePicture(picture, plan.outputPath);
-    if (!written.ok()) ctx.info(written.error());
+    if (!written.ok()) ctx.info(spacedLine(written.error()));
     return {true, written.ok()};
 }
 
@@ -136,11 +137,11 @@ bool writeHtml(const OutputPlan& plan, const std::vector<HtmlStripLine>& lines, 
     // The page declares charset=gbk, so its text (the batch name, the strip paths) goes out as
     // code-page-936 bytes.
     const std::string page = utf8ToGbk(htmlPage(plan.batchName, lines)).value_or(std::string());
-    const AtomicWriteResult result = writeFileAtomically(plan.htmlPath, page, Flush::kLater);
+    const Outcome<void, WriteFailure> result = writeFileAtomically(plan.htmlPath, page, Flush::kLater);
     if (result.ok()) return true;
-    const char* what = result.status == AtomicWriteResult::kOpenFailed ? "创建文件 '" : "写文件 '";
+    const char* what = result.error().stage == WriteFailure::kOpen ? "创建文件 '" : "写文件 '";
     ctx.info(what + plan.htmlPath + "' 时发生错误:");
-    if (!result.systemError.empty()) ctx.info(result.systemError);
+    if (!result.error().systemError.empty()) ctx.info(result.error().systemError);
     return false;
 }
 
@@ -157,7 +158,7 @@ OutputWritten writeJpegOutput(const Pixels8& picture, const OutputPlan& plan, Ou
     const int dpi = ctx.doc.background.dpi;
     if (!plan.slicing) {
         const Status written = writeJpeg(picture, 0, picture.height, plan.outputPath, settings, dpi);
-        if (!written.ok()) ctx.info(written.error());
+        if (!written.ok()) ctx.info(spacedLine(written.error()));
         return {true, written.ok()};
     }
     std::vector<HtmlStripLine> lines;
@@ -167,7 +168,7 @@ OutputWritten writeJpegOutput(const Pixels8& picture, const OutputPlan& plan, Ou
         const Strip& strip = plan.strips[i];
         const Status written = writeJpeg(picture, strip.top, strip.height, plan.stripPaths[i], settings, dpi);
         if (!written.ok()) {
-            ctx.info(written.error());
+            ctx.info(spacedLine(written.error()));
             complete = false;
         }
         lines.push_back({relativeToOutput(plan, plan.stripPaths[i]), picture.width, strip.height});
@@ -181,23 +182,23 @@ OutputWritten writeJpegOutput(const Pixels8& picture, const OutputPlan& plan, Ou
 OutputWritten writeOutput(const Pixels8& picture, const OutputPlan& plan, OutputContext& ctx) {
     const Settings& settings = ctx.doc.settings;
     if (settings.format == kFormatJpg && settings.colourSpace == kSpaceSRGB) {
-        for (const std::string& line : plan.infoLines)
+        for (const InfoLine& line : plan.infoLines)
             ctx.info(line);
         if (plan.unwritable) return {true, false};
         return writeJpegOutput(picture, plan, ctx);
     }
     const Outcome<Wand> wand = wandOf(picture, ctx.doc.background.dpi);
     if (!wand.ok()) {
-        for (const std::string& line : plan.infoLines)
+        for (const InfoLine& line : plan.infoLines)
             ctx.info(line);
-        ctx.info(writeFailureLine(plan.slicing ? plan.htmlPath : plan.outputPath, wand.error()));
+        ctx.info(spacedLine(writeFailureLine(plan.slicing ? plan.htmlPath : plan.outputPath, wand.error())));
         return {true, false};
     }
     return writeOutput(wand->get(), plan, ctx);
 }
 
 OutputWritten writeOutput(MagickWand* picture, const OutputPlan& plan, OutputContext& ctx) {
-    for (const std::string& line : plan.infoLines)
+    for (const InfoLine& line : plan.infoLines)
         ctx.info(line);
     if (plan.unwritable) return {true, false};
     if (!plan.slicing) return writeWhole(picture, plan, ctx);
@@ -205,15 +206,15 @@ OutputWritten writeOutput(MagickWand* picture, const OutputPlan& plan, OutputCon
     const Settings& settings = ctx.doc.settings;
     if (settings.format == kFormatPng && settings.png8) {
         const Outcome<std::string> png8 = encodePng8(picture, settings.colourCount);
-        if (!png8.ok()) return stopAfter(png8.error(), ctx);
+        if (!png8.ok()) return stopAfter(spacedLine(png8.error()), ctx);
         ClearMagickWand(picture);
         if (MagickReadImageBlob(picture, png8->data(), png8->size()) == MagickFalse) {
-            return stopAfter("MagickReadImageBlob(png8Data) 时发生错误。\r\n", ctx);
+            return stopAfter(spacedLine("MagickReadImageBlob(png8Data) 时发生错误。"), ctx);
         }
     } else if (const Status prepared = prepareForOutput(picture, settings); !prepared.ok()) {
         // No strip can be encoded as the run asks: none is written, and the page would have holes.
         for (const std::string& path : plan.stripPaths)
-            ctx.info(writeFailureLine(path, prepared.error()));
+            ctx.info(spacedLine(writeFailureLine(path, prepared.error())));
         return {true, false};
     }
 
@@ -226,7 +227,7 @@ OutputWritten writeOutput(MagickWand* picture, const OutputPlan& plan, OutputCon
         Wand region(MagickGetImageRegion(picture, static_cast<size_t>(width),
                                          static_cast<size_t>(strip.height), 0, strip.top));
         if (!region) {
-            ctx.info(writeFailureLine(plan.stripPaths[i], wandError(picture)));
+            ctx.info(spacedLine(writeFailureLine(plan.stripPaths[i], wandError(picture))));
             complete = false;
             continue;
         }
@@ -237,7 +238,7 @@ OutputWritten writeOutput(MagickWand* picture, const OutputPlan& plan, OutputCon
             written = writePicture(region.get(), plan.stripPaths[i]);
         }
         if (!written.ok()) {
-            ctx.info(written.error());
+            ctx.info(spacedLine(written.error()));
             complete = false;
         }
         lines.push_back({relativeToOutput(plan, plan.stripPaths[i]), width, strip.height});

@@ -12,6 +12,7 @@
 #include "render/pixels8.h"
 #include "render/slice_plan.h"
 #include "template/document.h"
+#include "util/info_line.h"
 #include "util/magick.h"
 
 namespace plazor {
@@ -23,9 +24,9 @@ struct OutputPlan {
     std::string stripFolderPart;  // "" or the sub-folder's name
     std::vector<Strip> strips;
     std::vector<std::string> stripPaths;
-    std::string htmlPath;                // empty when no page is written
-    std::vector<std::string> infoLines;  // problems met while preparing (sub-folder creation)
-    bool unwritable = false;             // nowhere to write the batch's files: it counts as not written
+    std::string htmlPath;             // empty when no page is written
+    std::vector<InfoLine> infoLines;  // problems met while preparing (sub-folder creation)
+    bool unwritable = false;          // nowhere to write the batch's files: it counts as not written
 };
 
 // Hands out output names: a name is free when nothing exists under it and no earlier batch of this
@@ -53,12 +54,12 @@ OutputPlan planOutputAhead(const Document& doc, const std::string& outputFolder,
 
 // Creates a plan's strip sub-folder unless it is there already as a real folder (not a link). Returns
 // the info lines when it cannot.
-std::vector<std::string> ensureStripFolder(const OutputPlan& plan, const std::string& outputFolder);
+std::vector<InfoLine> ensureStripFolder(const OutputPlan& plan, const std::string& outputFolder);
 
 // Writes a rendered batch as planned. Problems become info lines; `complete` is false when a file of
 // the batch could not be written, and `keepGoing` false when the run must stop (a PNG-8 failure). The
 // HTML page is written only when all its strips were: a page with holes would pass for a good one.
-using InfoSink = std::function<void(const std::string& line)>;
+using InfoSink = std::function<void(const InfoLine& line)>;
 struct OutputContext {
     const Document& doc;
     const std::string& outputFolder;

@@ -210,8 +210,7 @@ bool absoluteFolder(const char* text) {
 
 }  // namespace
 
-std::optional<std::string> planBatches(const Document& doc, const std::vector<std::string>& sources,
-                                       JobPlan& plan) {
+Status planBatches(const Document& doc, const std::vector<std::string>& sources, JobPlan& plan) {
     const std::size_t layers = doc.pasteLayers.size();
     const std::size_t count = batchCount(sources, plan.mode, layers);
     NameReserver names;
@@ -220,11 +219,11 @@ std::optional<std::string> planBatches(const Document& doc, const std::vector<st
     for (std::size_t i = 0; i < count; ++i) {
         PlannedBatch batch;
         batch.input = batchAt(sources, plan.mode, layers, i);
-        if (batch.input.listing.guardMessage) return batch.input.listing.guardMessage;
+        if (batch.input.listing.guardMessage) return fail(*batch.input.listing.guardMessage);
         batch.output = planOutputAhead(doc, plan.outputFolder, batch.input.name, plan.sliceSubFolder, names);
         plan.batches.push_back(std::move(batch));
     }
-    return std::nullopt;
+    return {};
 }
 
 bool writeJobPlan(const JobPlan& plan, std::ostream& out) {

@@ -28,6 +28,8 @@
 
 #include "render/render_job.h"
 #include "template/document.h"
+#include "util/info_line.h"
+#include "util/outcome.h"
 
 namespace plazor {
 
@@ -45,10 +47,9 @@ struct JobPlan {
 };
 
 // Cuts `sources` into batches and reserves every output name against the output folder as it
-// stands, in batch order, creating nothing. Returns the guard message of a sub-folder whose listing
-// met a path beyond the length limit (the plan is then unusable).
-std::optional<std::string> planBatches(const Document& doc, const std::vector<std::string>& sources,
-                                       JobPlan& plan);
+// stands, in batch order, creating nothing. Fails with the guard message of a sub-folder whose
+// listing met a path beyond the length limit (the plan is then unusable).
+Status planBatches(const Document& doc, const std::vector<std::string>& sources, JobPlan& plan);
 
 // Writes the plan; false when the stream failed.
 bool writeJobPlan(const JobPlan& plan, std::ostream& out);
@@ -63,8 +64,8 @@ struct JobPlanRead {
     std::optional<JobPlan> plan;  // its batches are the shard's share only
     Document document;            // the plan's template, loaded
     std::size_t totalBatches = 0;
-    std::vector<std::string> infoLines;  // the template's load problems (missing watermarks, ...)
-    std::string error;                   // why the plan was refused
+    std::vector<InfoLine> infoLines;  // the template's load problems (missing watermarks, ...)
+    std::string error;                // why the plan was refused
 };
 
 JobPlanRead readJobPlan(std::string_view text, Shard shard);

@@ -44,13 +44,13 @@ Status prepareForOutput(MagickWand* wand, const Settings& settings) {
 }
 
 std::string writeFailureLine(const std::string& path, const std::string& reason) {
-    return "写入文件 '" + path + "' 时发生错误:\r\n" + reason + "\r\n";
+    return "写入文件 '" + path + "' 时发生错误:\n" + reason;
 }
 
 Status writeBytes(const std::string& bytes, const std::string& path) {
-    const AtomicWriteResult result = writeFileAtomically(path, bytes, Flush::kLater);
+    const Outcome<void, WriteFailure> result = writeFileAtomically(path, bytes, Flush::kLater);
     if (result.ok()) return {};
-    return fail(writeFailureLine(path, result.systemError));
+    return fail(writeFailureLine(path, result.error().systemError));
 }
 
 Status writePicture(MagickWand* wand, const std::string& path) {

@@ -29,6 +29,8 @@ Status writePicture(MagickWand* wand, const std::string& path);
 // Writes already encoded bytes the same way (palette PNGs, the HTML page).
 Status writeBytes(const std::string& bytes, const std::string& path);
 
+// "写入文件 '%s' 时发生错误:" and the reason on a line of its own: an info entry the window follows with an
+// empty line.
 std::string writeFailureLine(const std::string& path, const std::string& reason);
 
 }  // namespace plazor

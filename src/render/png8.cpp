@@ -42,7 +42,7 @@ class LodeState {
 
 // Every PNG-8 failure sends the user to customer service.
 std::string supportMessage(const std::string& head) {
-    return head + "\r\n---请进入官方网站 " + product::kSiteAddress + " 联系我们的客服。\r\n";
+    return head + "\n---请进入官方网站 " + product::kSiteAddress + " 联系我们的客服。";
 }
 
 Failure<std::string> encodeFailure(const std::string& head) {
@@ -125,16 +125,10 @@ Outcome<std::string> encodePng8(MagickWand* picture, int colourCount) {
 Status writePng8(MagickWand* picture, int colourCount, const std::filesystem::path& path) {
     Outcome<std::string> encoded = encodePng8(picture, colourCount);
     if (!encoded.ok()) return fail(std::move(encoded).error());
-    const AtomicWriteResult written = writeFileAtomically(path, *encoded, Flush::kLater);
-    switch (written.status) {
-        case AtomicWriteResult::kOk:
-            return {};
-        case AtomicWriteResult::kOpenFailed:
-            return fail(supportMessage("fopen() error: " + path.string()));
-        case AtomicWriteResult::kWriteFailed:
-            break;
-    }
-    return fail(supportMessage("fwrite() error: " + path.string()));
+    const Outcome<void, WriteFailure> written = writeFileAtomically(path, *encoded, Flush::kLater);
+    if (written.ok()) return {};
+    const bool opening = written.error().stage == WriteFailure::kOpen;
+    return fail(supportMessage((opening ? "fopen() error: " : "fwrite() error: ") + path.string()));
 }
 
 }  // namespace plazor

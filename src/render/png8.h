@@ -22,7 +22,7 @@ std::optional<PixelsPerMetre> pixelsPerMetre(double xResolution, double yResolut
 
 // Quantises `picture` to at most `colourCount` colours (the library's 256 unless the count is 2..256)
 // with full dithering and encodes it as a palette PNG that keeps the picture's resolution. On failure
-// the error is the info-window text.
+// the error is the info entry's text (two lines; the window follows it with an empty line).
 Outcome<std::string> encodePng8(MagickWand* picture, int colourCount);
 
 // Encodes as above and replaces `path` with the result in one piece: a failure leaves no partial file.

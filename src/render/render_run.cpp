@@ -41,7 +41,7 @@ struct RenderRun::State {
                                                                     job.document.pasteLayers.size()));
     }
 
-    void info(const std::string& line) {
+    void info(const InfoLine& line) {
         std::lock_guard lock(reportMutex);
         if (callbacks.info) callbacks.info(line);
     }
@@ -69,7 +69,7 @@ struct RenderRun::State {
             PlannedBatch& planned = (*job.planned)[static_cast<std::size_t>(nextBatch++)];
             input = std::move(planned.input);
             plan = std::move(planned.output);
-            std::vector<std::string> folderLines = ensureStripFolder(plan, job.outputFolder);
+            std::vector<InfoLine> folderLines = ensureStripFolder(plan, job.outputFolder);
             if (!folderLines.empty()) {
                 // Without its own folder the batch's strips and page are not written anywhere else.
                 plan.infoLines.insert(plan.infoLines.end(), folderLines.begin(), folderLines.end());
@@ -94,7 +94,7 @@ struct RenderRun::State {
     }
 
     void work(const RunPictures& pictures) {
-        const InfoSink sink = [this](const std::string& line) { info(line); };
+        const InfoSink sink = [this](const InfoLine& line) { info(line); };
         Batch input;
         OutputPlan plan;
         while (takeBatch(input, plan)) {
@@ -152,7 +152,7 @@ struct RenderRun::State {
         if (extra > 0) MagickSetResourceLimit(ThreadResource, libraryThreads);
         // Outputs are flushed once here rather than one by one.
         if (const std::string error = syncFileSystemOf(job.outputFolder); !error.empty()) {
-            info("写入文件夹 '" + job.outputFolder + "' 时发生错误:\r\n" + error + "\r\n");
+            info(spacedLine("写入文件夹 '" + job.outputFolder + "' 时发生错误:\n" + error));
         }
 
         end = stop ? RunEnd::kStopped : RunEnd::kFinished;

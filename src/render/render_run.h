@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "render/render_job.h"
+#include "util/info_line.h"
 
 namespace plazor {
 
@@ -32,7 +33,7 @@ struct RunCallbacks {
     // plus one. Called with 1 at the start.
     std::function<void(int batch)> progress;
     // A line for the info window.
-    std::function<void(const std::string& line)> info;
+    std::function<void(const InfoLine& line)> info;
     // Called once, from the run's own thread, after every worker has ended.
     std::function<void(RunEnd end)> ended;
 };

@@ -47,15 +47,15 @@ Outcome<void, SaveFailure> saveTemplate(Document& document, const std::string& p
     const std::string heading = "保存模版文件 '" + path + "' 时发生错误:";
     const Outcome<std::string> bytes = serialiseTemplate(document);
     if (!bytes.ok()) return fail(SaveFailure{kWriteFailedText, {heading, bytes.error()}});
-    const AtomicWriteResult written = writeFileAtomically(path, *bytes);
+    const Outcome<void, WriteFailure> written = writeFileAtomically(path, *bytes);
     if (written.ok()) {
         document.currentPath = path;
         return {};
     }
     SaveFailure failure;
-    failure.text = written.status == AtomicWriteResult::kOpenFailed ? kWriteOpenFailedText : kWriteFailedText;
+    failure.text = written.error().stage == WriteFailure::kOpen ? kWriteOpenFailedText : kWriteFailedText;
     failure.infoLines.push_back(heading);
-    if (!written.systemError.empty()) failure.infoLines.push_back(written.systemError);
+    if (!written.error().systemError.empty()) failure.infoLines.push_back(written.error().systemError);
     return fail(std::move(failure));
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "template/document.h"
+#include "util/info_line.h"
 #include "util/outcome.h"
 
 namespace plazor {
@@ -32,7 +33,7 @@ Outcome<std::string> serialiseTemplate(const Document& document);
 // A failed save: the error box text and the lines for the info window.
 struct SaveFailure {
     std::string text;
-    std::vector<std::string> infoLines;
+    std::vector<InfoLine> infoLines;
 };
 
 // Writes the template to `path` (UTF-8, already ending in ".dat") so that a failed save leaves the
@@ -42,8 +43,8 @@ Outcome<void, SaveFailure> saveTemplate(Document& document, const std::string& p
 // What opening a template learns besides the document it fills in place. It holds what was read up
 // to the end of the file or up to the member that made the file be refused.
 struct LoadReport {
-    std::vector<std::string> infoLines;  // pictures that are missing or invalid
-    std::optional<int> dpi;              // the dpi the file carried: the process dpi and its preference
+    std::vector<InfoLine> infoLines;  // pictures that are missing or invalid
+    std::optional<int> dpi;           // the dpi the file carried: the process dpi and its preference
     // The paste layer the window selects first (also marked selected in the document).
     std::optional<std::size_t> currentPasteLayer;
 };

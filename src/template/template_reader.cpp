@@ -226,10 +226,10 @@ class TemplateReader {
         std::error_code ec;
         if (std::filesystem::exists(*path, ec)) {
             if (!loadBackgroundPicture(background, *path)) {
-                report_.infoLines.push_back(background.pictureProblem + "\r\n");
+                report_.infoLines.push_back(spacedLine(background.pictureProblem));
             }
         } else {
-            report_.infoLines.push_back("背景图片 '" + *path + "' 已不存在\r\n");
+            report_.infoLines.push_back(spacedLine("背景图片 '" + *path + "' 已不存在"));
             useBackgroundPlaceholder(background);
         }
         return applyDpi(root);
@@ -286,16 +286,16 @@ class TemplateReader {
         std::error_code ec;
         const auto status = std::filesystem::status(layer.path, ec);
         if (!std::filesystem::exists(status)) {
-            report_.infoLines.push_back("水印层#" + std::to_string(layer.number) + " 的图片 '" + layer.path +
-                                        "' 已不存在\r\n");
+            report_.infoLines.push_back(spacedLine("水印层#" + std::to_string(layer.number) + " 的图片 '" +
+                                                   layer.path + "' 已不存在"));
             return;
         }
         // Only regular files are probed: opening a pipe would block the window.
         const auto probe = std::filesystem::is_regular_file(status) ? probePicture(layer.path)
                                                                     : std::optional<ProbeResult>();
         if (!probe || !isAcceptedPictureFormat(*probe)) {
-            report_.infoLines.push_back("水印层#" + std::to_string(layer.number) + " 的图片 '" + layer.path +
-                                        "' 不是一个有效的图片\r\n");
+            report_.infoLines.push_back(spacedLine("水印层#" + std::to_string(layer.number) + " 的图片 '" +
+                                                   layer.path + "' 不是一个有效的图片"));
             return;
         }
         layer.width = probe->width;

@@ -91,18 +91,18 @@ std::size_t removeStaleTemporaries(const std::filesystem::path& folder,
     return removed;
 }
 
-AtomicWriteResult writeFileAtomically(const std::filesystem::path& requested, std::string_view bytes,
-                                      Flush flush) {
+Outcome<void, WriteFailure> writeFileAtomically(const std::filesystem::path& requested,
+                                                std::string_view bytes, Flush flush) {
     const std::filesystem::path target = followLinks(requested);
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     std::string tempName;
     FileDescriptor fd(createTemporary(folder, target.filename().string(), tempName));
-    if (fd.get() < 0) return {AtomicWriteResult::kOpenFailed, std::strerror(errno)};
+    if (fd.get() < 0) return plazor::fail(WriteFailure{WriteFailure::kOpen, std::strerror(errno)});
 
     auto fail = [&](int error) {
         fd.close();
         ::unlink(tempName.c_str());
-        return AtomicWriteResult{AtomicWriteResult::kWriteFailed, error ? std::strerror(error) : ""};
+        return plazor::fail(WriteFailure{WriteFailure::kWrite, error ? std::strerror(error) : ""});
     };
 
     struct stat old {};

@@ -7,14 +7,16 @@
 #include <string_view>
 #include <vector>
 
+#include "util/outcome.h"
+
 namespace plazor {
 
-struct AtomicWriteResult {
-    enum Status { kOk, kOpenFailed, kWriteFailed };
-    Status status = kOk;
-    std::string systemError;  // the system's text for the failure, empty when there is none
-
-    bool ok() const { return status == kOk; }
+// Why a file could not be replaced: the temporary could not be created (kOpen), or writing, flushing
+// or renaming it failed (kWrite), with the system's text for it (empty when there is none).
+struct WriteFailure {
+    enum Stage { kOpen, kWrite };
+    Stage stage = kWrite;
+    std::string systemError;
 };
 
 // When the bytes reach the disk: before the rename (a saved template), or with the next syncFileSystemOf
@@ -25,10 +27,9 @@ enum class Flush { kBeforeRename, kLater };
 // Replaces (or creates) `target` with `bytes`. A new file gets mode 0666 less the umask; a replaced
 // file keeps its mode (and owner and group where permitted); a symbolic link stays and the file it
 // points to is replaced. On any failure the previous file is left untouched and no temporary file is
-// left behind. kOpenFailed: the temporary file could not be created; kWriteFailed: writing, flushing
-// or renaming failed.
-AtomicWriteResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes,
-                                      Flush flush = Flush::kBeforeRename);
+// left behind.
+Outcome<void, WriteFailure> writeFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                                                Flush flush = Flush::kBeforeRename);
 
 // Flushes everything written to the file system that holds `folder` (one call at the end of a run).
 // Returns the system's text for a failure, empty on success.

@@ -27,7 +27,7 @@ TEST(InfoWindow, FirstLineShowsTheHiddenWindowWithATimeStamp) {
     EXPECT_TRUE(info.isHidden());
     EXPECT_EQ(info.windowTitle(), QStringLiteral("信息 - F2"));
 
-    info.appendLine(QStringLiteral("背景图片 '/tmp/a.png' 已不存在\r\n"));
+    info.appendLine(QStringLiteral("背景图片 '/tmp/a.png' 已不存在"), true);
 
     EXPECT_FALSE(info.isHidden());
     EXPECT_TRUE(
@@ -35,6 +35,19 @@ TEST(InfoWindow, FirstLineShowsTheHiddenWindowWithATimeStamp) {
             .match(info.text())
             .hasMatch())
         << info.text().toStdString();
+}
+
+// A heading with the library's reason on its own line is one entry: one time stamp, the empty line after
+// it, and a plain entry after that.
+TEST(InfoWindow, ATwoLineEntryHasOneTimeStampAndAnEmptyLineAfterIt) {
+    QWidget owner;
+    InfoWindow info(&owner);
+    info.appendLine(QStringLiteral("写入文件 '/o/a.jpg' 时发生错误:\nNo space left on device"), true);
+    info.appendLine(QStringLiteral("无效水印图片:/m.png"));
+    EXPECT_EQ(
+        withoutTimes(info.text()),
+        QStringLiteral("写入文件 '/o/a.jpg' 时发生错误:\nNo space left on device\n\n无效水印图片:/m.png\n"));
+    EXPECT_EQ(info.text().count(QRegularExpression(QStringLiteral("\\d\\d:\\d\\d:\\d\\d "))), 2);
 }
 
 TEST(InfoWindow, ClosingEmptiesAndHidesAndTheNextLineShowsOnlyItself) {

@@ -292,8 +292,9 @@ TEST_F(RunControllerTest, InfoLinesReachTheSinkOnTheWindowThread) {
     writeFile(dir.path() / "src" / "broken.jpg", "not a picture");
     std::vector<QString> lines;
     bool onWindowThread = true;
-    controller->setInfoSink([&](const QString& line) {
+    controller->setInfoSink([&](const QString& line, bool blankAfter) {
         lines.push_back(line);
+        EXPECT_TRUE(blankAfter) << line.toStdString();
         onWindowThread = onWindowThread && QThread::currentThread() == qApp->thread();
     });
     EXPECT_EQ(runNow(oneSlotTemplate(), request()).end, RunEnd::kFinished);
@@ -312,7 +313,11 @@ TEST_F(RunControllerTest, PicturesThatCouldNotBeWrittenAreCountedInTheInfoWindow
     }
     writePicture(dir.path() / "src" / "c.png");
     std::vector<QString> lines;
-    controller->setInfoSink([&](const QString& line) { lines.push_back(line); });
+    std::vector<bool> blanks;
+    controller->setInfoSink([&](const QString& line, bool blankAfter) {
+        lines.push_back(line);
+        blanks.push_back(blankAfter);
+    });
     Document doc = oneSlotTemplate();
     doc.background.width = doc.background.height = 200;
     doc.pasteLayers[0].width = doc.pasteLayers[0].height = 200;
@@ -324,7 +329,8 @@ TEST_F(RunControllerTest, PicturesThatCouldNotBeWrittenAreCountedInTheInfoWindow
     EXPECT_EQ(outcome.end, RunEnd::kFinished);
     EXPECT_EQ(outcome.summary.unwritten, 2);
     ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back(), "3 张图片中有 2 张未能写入。\r\n");
+    EXPECT_EQ(lines.back(), "3 张图片中有 2 张未能写入。");
+    EXPECT_EQ(blanks, std::vector<bool>(lines.size(), true));  // the write failures and the count
     EXPECT_EQ(filesIn(dir.path() / "out"), 1u);
 }
 
@@ -336,10 +342,9 @@ TEST(RunSummaryLines, FewerWorkersAndUnwrittenPictures) {
     summary.requestedWorkers = 4;
     summary.workers = 2;
     summary.workerBytes = 3ull << 30;
-    EXPECT_EQ(
-        runSummaryLines(summary),
-        (std::vector<QString>{"画布较大，本次用 2 个线程代替 4 个（每个线程的画布需要 3.0 GiB 内存）。\r\n",
-                              "50 张图片中有 3 张未能写入。\r\n"}));
+    EXPECT_EQ(runSummaryLines(summary),
+              (std::vector<QString>{"画布较大，本次用 2 个线程代替 4 个（每个线程的画布需要 3.0 GiB 内存）。",
+                                    "50 张图片中有 3 张未能写入。"}));
 }
 
 TEST_F(RunControllerTest, StartDuringARunStartsNothingAndSubFolderRunsSkipTheHook) {

@@ -94,6 +94,15 @@ TEST(BatchCommands, PicturesThatCouldNotBeWrittenExitFiveWithACount) {
     EXPECT_EQ(o.code, kExitUnwritten) << o.out << o.err;
     EXPECT_NE(o.out.find("2 of 3 pictures could not be written\n"), std::string::npos) << o.out;
     EXPECT_TRUE(std::filesystem::exists(dir / "out/a.jpg"));
+    // The terminal shows a two-line entry as two lines, with no empty line after it and no "\r".
+    const std::string entry = "写入文件 '" + (dir / "out/b.jpg") + "' 时发生错误:\n";
+    const std::size_t at = o.err.find(entry);
+    ASSERT_NE(at, std::string::npos) << o.err;
+    const std::size_t end = o.err.find('\n', at + entry.size());
+    ASSERT_NE(end, std::string::npos) << o.err;
+    EXPECT_GT(end, at + entry.size()) << o.err;  // the reason
+    EXPECT_NE(o.err.compare(end, 2, "\n\n"), 0) << o.err;
+    EXPECT_EQ(o.err.find('\r'), std::string::npos) << o.err;
     EXPECT_NE(helpText().find("  5  render: the run ended, but some pictures"), std::string::npos);
 }
 

@@ -63,7 +63,7 @@ TEST(LargeCanvas, LongSlicedPageOnAPictureBackgroundWithTwoWorkers) {
     testing::RunRecord record;
     testing::runRecorded(doc, dir / "src", dir / "out", record, 2);
     EXPECT_EQ(record.end, RunEnd::kFinished);
-    EXPECT_EQ(record.info, std::vector<std::string>{});
+    EXPECT_EQ(record.info, std::vector<InfoLine>{});
     EXPECT_EQ(record.summary.rendered, 2);
     EXPECT_EQ(record.summary.unwritten, 0);
     expectWorkersFit(record.summary, canvasBytes(kWidth, kHeight));
@@ -108,7 +108,7 @@ TEST(LargeCanvas, SixtyMegapixelPosterWithTwoWorkers) {
     testing::RunRecord record;
     testing::runRecorded(doc, dir / "src", dir / "out", record, 2);
     EXPECT_EQ(record.end, RunEnd::kFinished);
-    EXPECT_EQ(record.info, std::vector<std::string>{});
+    EXPECT_EQ(record.info, std::vector<InfoLine>{});
     EXPECT_EQ(record.summary.unwritten, 0);
     expectWorkersFit(record.summary, 0);
     ASSERT_EQ(testing::filesIn(dir.path() / "out"), (std::vector<std::string>{"p0.jpg", "p2.jpg"}));

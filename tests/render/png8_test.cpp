@@ -67,7 +67,7 @@ Wand makeGradient() {
 }
 
 std::string supportText(const std::string& head) {
-    return head + "\r\n---请进入官方网站 " + product::kSiteAddress + " 联系我们的客服。\r\n";
+    return head + "\n---请进入官方网站 " + product::kSiteAddress + " 联系我们的客服。";
 }
 
 TEST(Png8, WritesAnEightBitPaletteOfAtMostTheChosenCount) {

@@ -65,7 +65,7 @@ Document gridTemplate() {
 struct Recorded {
     std::mutex mutex;
     std::vector<int> progress;
-    std::vector<std::string> info;
+    std::vector<InfoLine> info;
     std::vector<RunEnd> ends;
 };
 
@@ -75,7 +75,7 @@ RunCallbacks recordInto(Recorded& r) {
         std::lock_guard lock(r.mutex);
         r.progress.push_back(b);
     };
-    callbacks.info = [&r](const std::string& line) {
+    callbacks.info = [&r](const InfoLine& line) {
         std::lock_guard lock(r.mutex);
         r.info.push_back(line);
     };
@@ -221,8 +221,8 @@ TEST(RenderRun, UnreadablePicturesAndWatermarksAreReportedAndTheRunGoesOn) {
     Recorded recorded;
     EXPECT_EQ(runJob(doc, dir / "src", dir / "out", recorded), RunEnd::kFinished);
     ASSERT_EQ(recorded.info.size(), 2u);
-    EXPECT_EQ(recorded.info[0], "无效图片:" + (dir / "src") + "/a.jpg\n");
-    EXPECT_EQ(recorded.info[1], "无效水印图片:" + (dir / "broken.png"));
+    EXPECT_EQ(recorded.info[0], spacedLine("无效图片:" + (dir / "src") + "/a.jpg"));
+    EXPECT_EQ(recorded.info[1], InfoLine("无效水印图片:" + (dir / "broken.png")));
     Wand out = readOutput(dir.path() / "out" / "a.png");
     EXPECT_TRUE(near(pixelAt(out.get(), 25, 25), kWhite, 8));  // the unreadable picture's slot
     EXPECT_TRUE(near(pixelAt(out.get(), 75, 25), kRed, 8));
@@ -293,7 +293,7 @@ TEST(RenderRun, NamesAreNeverInstructionsToTheLibraryOrThePage) {
     doc.addSlice(50);
     Recorded recorded;
     EXPECT_EQ(runJob(doc, dir / "src", dir / "out", recorded), RunEnd::kFinished);
-    EXPECT_EQ(recorded.info, std::vector<std::string>{});
+    EXPECT_EQ(recorded.info, std::vector<InfoLine>{});
 
     const fs::path strips = dir.path() / "out" / hostile;
     Wand top = readOutput(strips / (hostile + "-1.png"));

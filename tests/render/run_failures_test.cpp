@@ -46,8 +46,8 @@ TEST(RunFailures, WritesThatFailAreCountedAndNoPartialFileIsLeft) {
     EXPECT_EQ(record.summary.unwritten, 3);
     EXPECT_EQ(testing::filesIn(dir.path() / "out"), (std::vector<std::string>{"b.jpg", "d.jpg"}));
     ASSERT_EQ(record.info.size(), 3u);
-    for (const std::string& line : record.info)
-        EXPECT_EQ(line.rfind("写入文件 '", 0), 0u) << line;
+    for (const InfoLine& line : record.info)
+        EXPECT_EQ(line.text.rfind("写入文件 '", 0), 0u) << line.text;
     EXPECT_TRUE(near(pixelAt(testing::readPicture(dir.path() / "out" / "d.jpg").get(), 150, 150), kRed, 8));
 }
 
@@ -92,9 +92,9 @@ TEST(RunFailures, ACanvasTheLibraryCannotMakeIsNotBlamedOnThePictures) {
                                       MagickGetResourceLimit(DiskResource)};
     for (ResourceType type : {MemoryResource, MapResource, DiskResource})
         MagickSetResourceLimit(type, 1 << 20);
-    std::vector<std::string> info;
+    std::vector<InfoLine> info;
     RunCallbacks callbacks;
-    callbacks.info = [&info](const std::string& line) { info.push_back(line); };
+    callbacks.info = [&info](const InfoLine& line) { info.push_back(line); };
     RenderRun run(std::move(prepared.job), callbacks);
     ASSERT_TRUE(run.start());
     const RunEnd end = run.wait();
@@ -105,8 +105,10 @@ TEST(RunFailures, ACanvasTheLibraryCannotMakeIsNotBlamedOnThePictures) {
     EXPECT_EQ(end, RunEnd::kFinished);
     EXPECT_EQ(run.summary().unwritten, 2);
     ASSERT_EQ(info.size(), 2u);
-    for (const std::string& line : info)
-        EXPECT_EQ(line.rfind("创建 1000 x 1000 像素的画布时发生错误:\r\n", 0), 0u) << line;
+    for (const InfoLine& line : info) {
+        EXPECT_EQ(line.text.rfind("创建 1000 x 1000 像素的画布时发生错误:\n", 0), 0u) << line.text;
+        EXPECT_TRUE(line.blankAfter);
+    }
 }
 
 TEST(RunFailures, OneWatermarkRepeatedIsDecodedOnceAndTheCacheStaysBounded) {
@@ -149,7 +151,7 @@ TEST(RunFailures, ThousandsOfWatermarkLayersOfOnePicture) {
         doc.addWatermark(dir / "dot.png", 100 + (i % 50) * 2, (i / 50) * 2);  // the right half, 2 px apart
     testing::RunRecord record;
     testing::runRecorded(doc, dir / "src", dir / "out", record);
-    EXPECT_EQ(record.info, std::vector<std::string>{});
+    EXPECT_EQ(record.info, std::vector<InfoLine>{});
     Wand out = testing::readPicture(dir.path() / "out" / "a.png");
     EXPECT_EQ(pixelAt(out.get(), 50, 50), kRed);
     EXPECT_EQ(pixelAt(out.get(), 151, 77), kBlue);
@@ -180,8 +182,8 @@ TEST(RunFailures, AnEncodingTheLibraryRefusesIsReportedWithItsText) {
         fs::create_directory(out);
         NameReserver names;
         const OutputPlan plan = planOutput(doc, out, "photo", false, names);
-        std::vector<std::string> lines;
-        const InfoSink sink = [&lines](const std::string& line) { lines.push_back(line); };
+        std::vector<InfoLine> lines;
+        const InfoSink sink = [&lines](const InfoLine& line) { lines.push_back(line); };
         std::atomic<int> stop{0};
         OutputContext context{doc, out, stop, sink};
         const OutputWritten written = writeOutput(empty.get(), plan, context);
@@ -190,8 +192,8 @@ TEST(RunFailures, AnEncodingTheLibraryRefusesIsReportedWithItsText) {
         const std::vector<std::string> paths = slicing ? plan.stripPaths : std::vector{plan.outputPath};
         ASSERT_EQ(lines.size(), paths.size());
         for (std::size_t i = 0; i < paths.size(); ++i)
-            EXPECT_EQ(lines[i].rfind("写入文件 '" + paths[i] + "' 时发生错误:\r\n" + kind, 0), 0u)
-                << lines[i];
+            EXPECT_EQ(lines[i].text.rfind("写入文件 '" + paths[i] + "' 时发生错误:\n" + kind, 0), 0u)
+                << lines[i].text;
         EXPECT_EQ(testing::filesIn(out), std::vector<std::string>{});
     }
 }

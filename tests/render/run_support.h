@@ -18,7 +18,7 @@ namespace plazor::testing {
 
 struct RunRecord {
     std::mutex mutex;
-    std::vector<std::string> info;
+    std::vector<InfoLine> info;
     RunEnd end = RunEnd::kStopped;
     RunSummary summary;
 };
@@ -29,7 +29,7 @@ inline void runRecorded(const Document& doc, const std::string& source, const st
         prepareRun(RunRequest{doc, source, output, kPictureListMode, sliceSubFolder, jobs});
     ASSERT_TRUE(prepared.ok()) << prepared.failure->title << " " << prepared.failure->text;
     RunCallbacks callbacks;
-    callbacks.info = [&record](const std::string& line) {
+    callbacks.info = [&record](const InfoLine& line) {
         std::lock_guard lock(record.mutex);
         record.info.push_back(line);
     };

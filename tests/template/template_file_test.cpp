@@ -101,8 +101,8 @@ TEST(TemplateFile, AFailedRenameLeavesWhatWasThereAndNoTemporaryFile) {
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(result.error().text, "写入文件时出错");
     ASSERT_EQ(result.error().infoLines.size(), 2u);
-    EXPECT_EQ(result.error().infoLines[0], "保存模版文件 '" + target + "' 时发生错误:");
-    EXPECT_FALSE(result.error().infoLines[1].empty());
+    EXPECT_EQ(result.error().infoLines[0], InfoLine("保存模版文件 '" + target + "' 时发生错误:"));
+    EXPECT_FALSE(result.error().infoLines[1].text.empty());
     EXPECT_EQ(doc.currentPath, dir / "previous.dat");
     EXPECT_EQ(readFile(std::filesystem::path(target) / "inside.txt"), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
@@ -121,7 +121,7 @@ TEST(TemplateFile, AnUnwritableFolderLeavesTheOldFile) {
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(result.error().text, "写入文件时出错，文件句柄打开出错");
     EXPECT_EQ(result.error().infoLines.at(0),
-              "保存模版文件 '" + (folder / "t.dat").string() + "' 时发生错误:");
+              InfoLine("保存模版文件 '" + (folder / "t.dat").string() + "' 时发生错误:"));
     EXPECT_EQ(readFile(folder / "t.dat"), "old bytes");
     EXPECT_TRUE(doc.currentPath.empty());
 }
@@ -180,8 +180,8 @@ TEST(TemplateFile, AnAllocationFailureGivesNoShortenedTextAndKeepsThePreviousFil
         }();
         ASSERT_FALSE(saved.ok()) << budget;
         EXPECT_EQ(saved.error().text, kWriteFailedText);
-        EXPECT_EQ(saved.error().infoLines,
-                  (std::vector<std::string>{"保存模版文件 '" + path + "' 时发生错误:", kOutOfMemoryText}));
+        EXPECT_EQ(saved.error().infoLines, (std::vector<InfoLine>{"保存模版文件 '" + path + "' 时发生错误:",
+                                                                  InfoLine(kOutOfMemoryText)}));
         EXPECT_EQ(readFile(path), previous);
     }
 }

@@ -417,10 +417,10 @@ TEST(TemplateReader, WatermarkPicturesAreMeasuredOrReportedAndAlwaysKept) {
     EXPECT_EQ(doc.watermarks[0].height, 30);
     EXPECT_EQ(doc.watermarks[1].width, 0);
     EXPECT_EQ(doc.watermarks[3].number, 4);
-    const std::vector<std::string> lines = {
-        "水印层#2 的图片 '" + (dir / "gone.png") + "' 已不存在\r\n",
-        "水印层#3 的图片 '" + (dir / "mark.bmp") + "' 不是一个有效的图片\r\n",
-        "水印层#4 的图片 '" + (dir / "fake.png") + "' 不是一个有效的图片\r\n",
+    const std::vector<InfoLine> lines = {
+        spacedLine("水印层#2 的图片 '" + (dir / "gone.png") + "' 已不存在"),
+        spacedLine("水印层#3 的图片 '" + (dir / "mark.bmp") + "' 不是一个有效的图片"),
+        spacedLine("水印层#4 的图片 '" + (dir / "fake.png") + "' 不是一个有效的图片"),
     };
     EXPECT_EQ(result->infoLines, lines);
 }
@@ -453,7 +453,7 @@ TEST(TemplateReader, PictureBackgroundIsReadOrReplacedByTheStandIn) {
     result = applyTemplate(doc, pictureTemplate(dir / "gone.jpg", false));
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result->infoLines,
-              std::vector<std::string>{"背景图片 '" + (dir / "gone.jpg") + "' 已不存在\r\n"});
+              std::vector<InfoLine>{spacedLine("背景图片 '" + (dir / "gone.jpg") + "' 已不存在")});
     EXPECT_EQ(doc.background.width, 1);
     EXPECT_EQ(doc.background.height, 1);
     EXPECT_FALSE(doc.background.pictureData.empty());
@@ -463,8 +463,8 @@ TEST(TemplateReader, PictureBackgroundIsReadOrReplacedByTheStandIn) {
     testing::writeFile(dir.path() / "damaged.jpg", "\xFF\xD8\xFF\xE0 cut short");
     result = applyTemplate(doc, pictureTemplate(dir / "damaged.jpg", false));
     ASSERT_TRUE(result.ok());
-    EXPECT_EQ(result->infoLines,
-              std::vector<std::string>{"背景图片 '" + (dir / "damaged.jpg") + "' 不是一个有效的图片\r\n"});
+    EXPECT_EQ(result->infoLines, std::vector<InfoLine>{spacedLine("背景图片 '" + (dir / "damaged.jpg") +
+                                                                  "' 不是一个有效的图片")});
     EXPECT_EQ(doc.background.width, 1);
 }
 

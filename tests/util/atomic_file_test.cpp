@@ -63,8 +63,9 @@ TEST(AtomicFile, FailedWriteLeavesThePreviousFile) {
     writeFile(folder / "a.dat", "precious");
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
     const auto result = writeFileAtomically(folder / "a.dat", "replacement");
-    EXPECT_EQ(result.status, AtomicWriteResult::kOpenFailed);
-    EXPECT_FALSE(result.systemError.empty());
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().stage, WriteFailure::kOpen);
+    EXPECT_FALSE(result.error().systemError.empty());
     EXPECT_EQ(readFile(folder / "a.dat"), "precious");
 }
 
@@ -73,7 +74,8 @@ TEST(AtomicFile, RenameFailureKeepsTheOldFileAndCleansUp) {
     TempDir dir;
     writeFile(dir.path() / "target.dat" / "inside", "x");
     const auto result = writeFileAtomically(dir.path() / "target.dat", "bytes");
-    EXPECT_EQ(result.status, AtomicWriteResult::kWriteFailed);
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().stage, WriteFailure::kWrite);
     EXPECT_TRUE(fs::is_directory(dir.path() / "target.dat"));
     EXPECT_EQ(readFile(dir.path() / "target.dat" / "inside"), "x");
     EXPECT_EQ(filesIn(dir.path()), 1);
@@ -145,8 +147,9 @@ TEST(AtomicFile, OnlyUnheldTemporariesOfOutputsAreStale) {
 
 TEST(AtomicFile, MissingFolderIsAnOpenFailure) {
     TempDir dir;
-    EXPECT_EQ(writeFileAtomically(dir.path() / "no" / "such.dat", "x").status,
-              AtomicWriteResult::kOpenFailed);
+    const auto missing = writeFileAtomically(dir.path() / "no" / "such.dat", "x");
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error().stage, WriteFailure::kOpen);
 }
 
 }  // namespace

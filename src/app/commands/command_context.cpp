@@ -34,8 +34,8 @@ InputBox& CommandContext::inputBox() {
     return *inputBox_;
 }
 
-void CommandContext::info(const std::string& line) const {
-    editor.info.appendLine(QString::fromStdString(line));
+void CommandContext::info(const InfoLine& line) const {
+    editor.info.appendLine(QString::fromStdString(line.text), line.blankAfter);
 }
 
 }  // namespace plazor

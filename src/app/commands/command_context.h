@@ -5,6 +5,7 @@
 
 #include "app/startup.h"
 #include "canvas/editor_state.h"
+#include "util/info_line.h"
 
 namespace plazor {
 
@@ -38,7 +39,7 @@ class CommandContext {
     InputBox& inputBox();
 
     // Writes an info-window line (UTF-8).
-    void info(const std::string& line) const;
+    void info(const InfoLine& line) const;
 
   private:
     PasteLayerDialog* pasteLayerDialog_ = nullptr;

@@ -40,7 +40,8 @@ EditorCommands::EditorCommands(EditorContext& editor)
       state_(std::make_unique<EditorState>()),
       run_(new RunController(editor.ui, &editor.window)),
       context_(std::make_unique<CommandContext>(editor, *state_, *run_)) {
-    run_->setInfoSink([&info = editor.info](const QString& line) { info.appendLine(line); });
+    run_->setInfoSink(
+        [&info = editor.info](const QString& line, bool blankAfter) { info.appendLine(line, blankAfter); });
     installCanvas(*context_);
     installTemplateCommands(*context_);
     installBackgroundCommands(*context_);

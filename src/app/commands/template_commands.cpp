@@ -82,7 +82,7 @@ class TemplateCommands {
         }
         const Outcome<void, SaveFailure> result = saveTemplate(c_.doc(), path);
         if (!result.ok()) {
-            for (const std::string& line : result.error().infoLines)
+            for (const InfoLine& line : result.error().infoLines)
                 c_.info(line);
             showMessage(c_.ui(), &c_.window(), QString::fromStdString(result.error().text), tr("错误"),
                         UiIcon::Error);
@@ -107,7 +107,7 @@ class TemplateCommands {
             DepthGuard loading(state.loadingDepth);
             const LoadOutcome result = loadTemplate(c_.doc(), path.toStdString());
             const LoadReport& report = reportOf(result);
-            for (const std::string& line : report.infoLines)
+            for (const InfoLine& line : report.infoLines)
                 c_.info(line);
             if (report.dpi) c_.window().setDpi(*report.dpi);
             mirrorDocument(report);
