@@ -215,8 +215,8 @@ void CompanionWindow::startSeries() {
 
     status_->setText(tr("读取子文件夹列表..."));
     PictureFolders found = listPictureFolders(input.sourceFolder, allLevels_->isChecked());
-    if (found.listing.guardMessage) {
-        endForLongPath(*found.listing.guardMessage, found.listing.guardPath);
+    if (const ListFailure* guard = pathGuardOf(found.listing)) {
+        endForLongPath(guard->message, guard->path);
         return;
     }
     if (found.folders.empty()) {

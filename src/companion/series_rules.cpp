@@ -51,16 +51,16 @@ std::optional<Notice> folderRefusal(const SeriesInput& input) {
 
 // Depth-first like the file system's own walk, but each folder's sub-folders in source-list order, so
 // that the folders are handed over in name order on every file system.
-ListResult listSortedSubFolders(const std::string& folder, bool allLevels, std::vector<std::string>& out) {
+ListStatus listSortedSubFolders(const std::string& folder, bool allLevels, std::vector<std::string>& out) {
     std::vector<std::string> children;
-    ListResult listing = listSubFolders(folder, false, children);
-    if (listing.guardMessage) return listing;
+    ListStatus listing = listSubFolders(folder, false, children);
+    if (pathGuardOf(listing)) return listing;
     sortSources(children);
     for (std::string& child : children) {
         out.push_back(child);
         if (!allLevels) continue;
-        const ListResult deeper = listSortedSubFolders(child, true, out);
-        if (deeper.guardMessage) return deeper;
+        ListStatus deeper = listSortedSubFolders(child, true, out);
+        if (pathGuardOf(deeper)) return deeper;
     }
     return listing;
 }
@@ -121,7 +121,7 @@ PictureFolders listPictureFolders(const std::string& sourceFolder, bool allLevel
     PictureFolders result;
     std::vector<std::string> folders;
     result.listing = listSortedSubFolders(normaliseFolder(sourceFolder), allLevels, folders);
-    if (result.listing.guardMessage) return result;
+    if (pathGuardOf(result.listing)) return result;
     for (std::string& folder : folders) {
         std::vector<std::string> names;
         listFileNames(folder, names);

@@ -68,7 +68,7 @@ SeriesStart prepareSeries(const SeriesInput& input, const SeriesLink& link);
 // guard comes back as such.
 struct PictureFolders {
     std::vector<std::string> folders;
-    ListResult listing;
+    ListStatus listing;
 };
 PictureFolders listPictureFolders(const std::string& sourceFolder, bool allLevels);
 

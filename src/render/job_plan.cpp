@@ -114,7 +114,7 @@ class BatchReader {
         const char* name = stringMember(object, "name");
         if (!name || !*name) return fail(error, "has no name");
         batch.input.name = name;
-        batch.input.listing.opened = true;
+        batch.input.listing = {};
         const auto pictures = stringsMember(object, "pictures");
         if (!pictures) return fail(error, "has no list of pictures");
         if (pictures->size() > doc_.pasteLayers.size())
@@ -219,7 +219,7 @@ Status planBatches(const Document& doc, const std::vector<std::string>& sources,
     for (std::size_t i = 0; i < count; ++i) {
         PlannedBatch batch;
         batch.input = batchAt(sources, plan.mode, layers, i);
-        if (batch.input.listing.guardMessage) return fail(*batch.input.listing.guardMessage);
+        if (const ListFailure* guard = pathGuardOf(batch.input.listing)) return fail(guard->message);
         batch.output = planOutputAhead(doc, plan.outputFolder, batch.input.name, plan.sliceSubFolder, names);
         plan.batches.push_back(std::move(batch));
     }

@@ -83,9 +83,9 @@ struct RenderRun::State {
         input = batchAt(job.sources, job.mode, job.document.pasteLayers.size(),
                         static_cast<std::size_t>(nextBatch));
         ++nextBatch;
-        if (input.listing.guardMessage) {
+        if (const ListFailure* guard = pathGuardOf(input.listing)) {
             // A sub-folder holds a path beyond the length limit: the run cannot go on safely.
-            info(*input.listing.guardMessage);
+            info(guard->message);
             stop = 1;
             return false;
         }

@@ -132,9 +132,9 @@ Check checkSourceFolder(const std::string& folder) {
 }
 
 Check checkSourceScan(const SourceScan& scan, const std::string& folder, LoadMode mode) {
-    if (scan.listing.guardMessage) {
-        RunCheckFailure f = failed(RunCheck::SourcePathLength, {}, *scan.listing.guardMessage);
-        f.path = scan.listing.guardPath;
+    if (const ListFailure* guard = pathGuardOf(scan.listing)) {
+        RunCheckFailure f = failed(RunCheck::SourcePathLength, {}, guard->message);
+        f.path = guard->path;
         return f;
     }
     if (!scan.list.empty()) return std::nullopt;

@@ -86,7 +86,7 @@ SourceScan scanSources(const std::string& folder, LoadMode mode) {
         scan.listing = listFiles(folder, scan.list);
         keepPictures(scan.list);
     }
-    if (scan.listing.guardMessage) {
+    if (pathGuardOf(scan.listing)) {
         scan.list.clear();
         return scan;
     }
@@ -108,7 +108,7 @@ Batch batchAt(const std::vector<std::string>& sources, LoadMode mode, std::size_
         const std::string& folder = sources[index];
         batch.name = baseName(folder);
         batch.listing = listFiles(folder, batch.pictures);
-        if (batch.listing.guardMessage) {
+        if (pathGuardOf(batch.listing)) {
             batch.pictures.clear();
             return batch;
         }
@@ -118,7 +118,7 @@ Batch batchAt(const std::vector<std::string>& sources, LoadMode mode, std::size_
         if (batch.pictures.size() > pasteLayerCount) batch.pictures.resize(pasteLayerCount);
         return batch;
     }
-    batch.listing.opened = true;
+    batch.listing = {};
     if (pasteLayerCount == 0 || index >= batchCount(sources, mode, pasteLayerCount)) return batch;
     const std::size_t first = index * pasteLayerCount;
     const std::size_t end = std::min(first + pasteLayerCount, sources.size());

@@ -26,9 +26,9 @@ void sortSources(std::vector<std::string>& paths);
 
 struct SourceScan {
     std::vector<std::string> list;  // full paths, sorted
-    // `opened` is false when the folder does not exist. With a guard message the list is empty and
-    // the caller must show the message and abandon its operation.
-    ListResult listing;
+    // Not opened when the folder does not exist. Stopped by the path-length guard, the list is empty
+    // and the caller must show the message and abandon its operation.
+    ListStatus listing = fail(ListFailure{});
 };
 
 // Picture list mode: the pictures in `folder`; sub-folder list mode: its sub-folders (dot-named
@@ -42,9 +42,9 @@ std::size_t batchCount(const std::vector<std::string>& sources, LoadMode mode, s
 struct Batch {
     std::string name;                   // names the output file
     std::vector<std::string> pictures;  // picture k goes to paste layer k; fewer leave layers empty
-    // Sub-folder list mode: the listing of the sub-folder; with a guard message `pictures` is empty
-    // and the run must be abandoned. Picture list mode lists nothing and is always ok.
-    ListResult listing;
+    // Sub-folder list mode: the listing of the sub-folder; stopped by the path-length guard,
+    // `pictures` is empty and the run must be abandoned. Picture list mode lists nothing and is ok.
+    ListStatus listing = fail(ListFailure{});
 };
 
 // Batch `index` (0-based) of a scanned source list. Picture list mode: the next slice of the list,

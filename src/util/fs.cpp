@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <system_error>
+#include <utility>
 
 #include "util/encoding.h"
 #include "util/regular_file.h"
@@ -47,20 +49,30 @@ bool forEachEntry(const std::string& folder, Visit visit) {
     return true;
 }
 
+ListFailure pathTooLong(std::string message, std::string path) {
+    return {ListFailureKind::PathTooLong, std::move(message), std::move(path)};
+}
+
+// Appends the sub-folders of `folder`; `guard` is set when a child path is too long.
 bool listSubFoldersInto(const std::string& folder, bool recursive, std::vector<std::string>& out,
-                        ListResult& result) {
+                        std::optional<ListFailure>& guard) {
     return forEachEntry(folder, [&](const std::string& name, bool directory) {
         if (!directory || name.empty() || name[0] == '.') return true;
         std::string child = joinPath(folder, name);
         if (tooLong(child)) {
-            result.guardMessage = folderPathTooLongMessage(child);
-            result.guardPath = child;
+            guard = pathTooLong(folderPathTooLongMessage(child), child);
             return false;
         }
         out.push_back(child);
-        if (recursive) listSubFoldersInto(child, true, out, result);
-        return !result.guardMessage;
+        if (recursive) listSubFoldersInto(child, true, out, guard);
+        return !guard;
     });
+}
+
+ListStatus listed(bool opened, std::optional<ListFailure> guard) {
+    if (!opened) return fail(ListFailure{});
+    if (guard) return fail(std::move(*guard));
+    return {};
 }
 
 }  // namespace
@@ -77,27 +89,31 @@ std::string joinPath(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
 }
 
-ListResult listSubFolders(const std::string& folder, bool recursive, std::vector<std::string>& out) {
-    ListResult result;
-    result.opened = listSubFoldersInto(normaliseFolder(folder), recursive, out, result);
-    return result;
+ListStatus listSubFolders(const std::string& folder, bool recursive, std::vector<std::string>& out) {
+    std::optional<ListFailure> guard;
+    const bool opened = listSubFoldersInto(normaliseFolder(folder), recursive, out, guard);
+    return listed(opened, std::move(guard));
 }
 
-ListResult listFiles(const std::string& folder, std::vector<std::string>& out) {
-    ListResult result;
+ListStatus listFiles(const std::string& folder, std::vector<std::string>& out) {
+    std::optional<ListFailure> guard;
     const std::string base = normaliseFolder(folder);
-    result.opened = forEachEntry(base, [&](const std::string& name, bool directory) {
+    const bool opened = forEachEntry(base, [&](const std::string& name, bool directory) {
         if (directory) return true;
         std::string child = joinPath(base, name);
         if (tooLong(child)) {
-            result.guardMessage = filePathTooLongMessage(child);
-            result.guardPath = child;
+            guard = pathTooLong(filePathTooLongMessage(child), child);
             return false;
         }
         out.push_back(std::move(child));
         return true;
     });
-    return result;
+    return listed(opened, std::move(guard));
+}
+
+const ListFailure* pathGuardOf(const ListStatus& listing) {
+    if (listing.ok() || listing.error().kind != ListFailureKind::PathTooLong) return nullptr;
+    return &listing.error();
 }
 
 bool listFileNames(const std::string& folder, std::vector<std::string>& out) {

@@ -100,12 +100,16 @@ TEST(Sources, SameOrderAsTheExchangeSort) {
     }
 }
 
+bool notOpened(const ListStatus& listing) {
+    return !listing.ok() && listing.error().kind == ListFailureKind::NotOpened;
+}
+
 TEST(Sources, MissingFolderGivesNothing) {
     testing::TempDir dir;
     const SourceScan scan = scanSources(dir / "missing", kPictureListMode);
     EXPECT_TRUE(scan.list.empty());
-    EXPECT_FALSE(scan.listing.opened);
-    EXPECT_FALSE(scanSources("", kSubFolderListMode).listing.opened);
+    EXPECT_TRUE(notOpened(scan.listing));
+    EXPECT_TRUE(notOpened(scanSources("", kSubFolderListMode).listing));
 }
 
 TEST(Sources, GuardEmptiesTheScan) {
@@ -113,9 +117,9 @@ TEST(Sources, GuardEmptiesTheScan) {
     testing::writeFile(dir / "a.jpg", "1");
     testing::writeFile(dir / std::string(250, 'n').append(".txt"), "1");
     const SourceScan scan = scanSources(dir.str(), kPictureListMode);
-    ASSERT_TRUE(scan.listing.guardMessage.has_value());
+    ASSERT_NE(pathGuardOf(scan.listing), nullptr);
     EXPECT_TRUE(scan.list.empty());
-    EXPECT_EQ(scan.listing.guardPath, dir / std::string(250, 'n').append(".txt"));
+    EXPECT_EQ(pathGuardOf(scan.listing)->path, dir / std::string(250, 'n').append(".txt"));
 }
 
 std::vector<std::string> numberedPictures(int count) {
@@ -198,7 +202,7 @@ TEST(Batches, SubFolderGuardAbandonsTheBatch) {
     testing::writeFile(dir / "s1/a.jpg", "1");
     testing::writeFile(dir / ("s1/" + std::string(250, 'n') + ".jpg"), "1");
     const Batch batch = batchAt({dir / "s1"}, kSubFolderListMode, 4, 0);
-    ASSERT_TRUE(batch.listing.guardMessage.has_value());
+    ASSERT_NE(pathGuardOf(batch.listing), nullptr);
     EXPECT_TRUE(batch.pictures.empty());
 }
 

@@ -94,7 +94,7 @@ TEST_F(FsTest, SubFoldersArePreOrderInFileSystemOrder) {
 
 TEST_F(FsTest, DotFoldersAreNeitherListedNorEntered) {
     std::vector<std::string> out;
-    listSubFolders(dir.str(), true, out);
+    EXPECT_TRUE(listSubFolders(dir.str(), true, out).ok());
     for (const std::string& p : out)
         EXPECT_EQ(p.find("/."), std::string::npos) << p;
 
@@ -125,10 +125,10 @@ TEST_F(FsTest, FilesIncludeDotFilesButNoFolders) {
 
 TEST_F(FsTest, TrailingSeparatorsAreRemoved) {
     std::vector<std::string> plain, slashed, files;
-    listSubFolders(dir.str(), true, plain);
-    listSubFolders(dir.str() + "///", true, slashed);
+    EXPECT_TRUE(listSubFolders(dir.str(), true, plain).ok());
+    EXPECT_TRUE(listSubFolders(dir.str() + "///", true, slashed).ok());
     EXPECT_EQ(slashed, plain);
-    listFiles(dir.str() + "/", files);
+    EXPECT_TRUE(listFiles(dir.str() + "/", files).ok());
     EXPECT_EQ(files, expectedFiles(dir.str()));
 
     EXPECT_EQ(normaliseFolder("/pics//"), "/pics");
@@ -140,7 +140,7 @@ TEST_F(FsTest, TrailingSeparatorsAreRemoved) {
 
 TEST(Fs, RootChildrenHaveOneSeparator) {
     std::vector<std::string> out;
-    ASSERT_TRUE(listSubFolders("/", false, out).opened);
+    ASSERT_TRUE(listSubFolders("/", false, out).ok());
     ASSERT_FALSE(out.empty());
     for (const std::string& p : out) {
         EXPECT_EQ(p.rfind("/", 0), 0u) << p;
@@ -149,15 +149,19 @@ TEST(Fs, RootChildrenHaveOneSeparator) {
     EXPECT_NE(std::find(out.begin(), out.end(), "/tmp"), out.end());
 }
 
+bool notOpened(const ListStatus& listing) {
+    return !listing.ok() && listing.error().kind == ListFailureKind::NotOpened;
+}
+
 TEST(Fs, FoldersThatCannotBeOpened) {
     testing::TempDir dir;
     std::vector<std::string> out = {"kept"};
-    EXPECT_FALSE(listSubFolders(dir / "missing", true, out).opened);
-    EXPECT_FALSE(listFiles(dir / "missing", out).opened);
+    EXPECT_TRUE(notOpened(listSubFolders(dir / "missing", true, out)));
+    EXPECT_TRUE(notOpened(listFiles(dir / "missing", out)));
     EXPECT_FALSE(listFileNames(dir / "missing", out));
     // An empty text names no folder at all.
-    EXPECT_FALSE(listFiles("", out).opened);
-    EXPECT_FALSE(listSubFolders("", false, out).opened);
+    EXPECT_TRUE(notOpened(listFiles("", out)));
+    EXPECT_TRUE(notOpened(listSubFolders("", false, out)));
     EXPECT_EQ(out, std::vector<std::string>{"kept"});
 }
 
@@ -185,11 +189,11 @@ TEST(FsGuard, LimitIsMeasuredInCodePage936Bytes) {
 
     fs::create_directory(over);
     out.clear();
-    ListResult r = listSubFolders(base, false, out);
-    EXPECT_TRUE(r.opened);
-    ASSERT_TRUE(r.guardMessage.has_value());
-    EXPECT_EQ(*r.guardMessage, guardText("文件夹", 260, over));
-    EXPECT_EQ(r.guardPath, over);
+    ListStatus r = listSubFolders(base, false, out);
+    const ListFailure* guard = pathGuardOf(r);
+    ASSERT_NE(guard, nullptr);
+    EXPECT_EQ(guard->message, guardText("文件夹", 260, over));
+    EXPECT_EQ(guard->path, over);
     EXPECT_FALSE(r.ok());
 
     fs::remove(fits);
@@ -202,9 +206,10 @@ TEST(FsGuard, LimitIsMeasuredInCodePage936Bytes) {
     testing::writeFile(over, "1");
     out.clear();
     r = listFiles(base, out);
-    ASSERT_TRUE(r.guardMessage.has_value());
-    EXPECT_EQ(*r.guardMessage, guardText("文件", 260, over));
-    EXPECT_EQ(r.guardPath, over);
+    guard = pathGuardOf(r);
+    ASSERT_NE(guard, nullptr);
+    EXPECT_EQ(guard->message, guardText("文件", 260, over));
+    EXPECT_EQ(guard->path, over);
 
     EXPECT_EQ(folderPathTooLongMessage(over), guardText("文件夹", 260, over));
     EXPECT_EQ(filePathTooLongMessage(over), guardText("文件", 260, over));
@@ -219,9 +224,9 @@ TEST(FsGuard, StopsTheListingAtTheLongPath) {
         testing::writeFile(base + "/" + name, "1");
     }
     std::vector<std::string> out;
-    const ListResult r = listFiles(base, out);
-    ASSERT_TRUE(r.guardMessage.has_value());
-    EXPECT_EQ(r.guardPath, base + "/" + longName);
+    const ListStatus r = listFiles(base, out);
+    ASSERT_NE(pathGuardOf(r), nullptr);
+    EXPECT_EQ(pathGuardOf(r)->path, base + "/" + longName);
     // Exactly the entries the file system returned before the long one.
     std::vector<std::string> before;
     for (const std::string& name : systemOrder(base)) {
@@ -238,9 +243,9 @@ TEST(FsGuard, StopsARecursiveListingAtAnyDepth) {
     fs::create_directories(deep);
     fs::create_directories(base + "/b/c");
     std::vector<std::string> out;
-    const ListResult r = listSubFolders(base, true, out);
-    ASSERT_TRUE(r.guardMessage.has_value());
-    EXPECT_EQ(*r.guardMessage, guardText("文件夹", deep.size(), deep));
+    const ListStatus r = listSubFolders(base, true, out);
+    ASSERT_NE(pathGuardOf(r), nullptr);
+    EXPECT_EQ(pathGuardOf(r)->message, guardText("文件夹", deep.size(), deep));
     // Nothing is listed after the long path: not even the next top-level folder when it comes later.
     ASSERT_FALSE(out.empty());
     EXPECT_EQ(out.back(), base + "/a");

@@ -31,10 +31,10 @@ void refreshBackground(CommandContext& context) {
 void reloadSources(CommandContext& context) {
     const std::string folder = context.window().panel().sourceFolder->text().toStdString();
     SourceScan scan = scanSources(folder, static_cast<LoadMode>(context.prefs().loadMode));
-    if (scan.listing.guardMessage) {
-        showMessage(context.ui(), &context.window(), QString::fromStdString(*scan.listing.guardMessage),
-                    tr("提示"), UiIcon::Error);
-        const std::filesystem::path offending(scan.listing.guardPath);
+    if (const ListFailure* guard = pathGuardOf(scan.listing)) {
+        showMessage(context.ui(), &context.window(), QString::fromStdString(guard->message), tr("提示"),
+                    UiIcon::Error);
+        const std::filesystem::path offending(guard->path);
         context.ui().openUrl(localFileUrl(offending.parent_path().string()));
     }
     context.state.sources = std::move(scan.list);
