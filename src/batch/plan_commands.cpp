@@ -110,15 +110,15 @@ int renderPlanCommand(const Request& request, Streams& io, std::atomic<std::atom
         io.err << path << ": cannot read the plan: " << error << "\n";
         return kExitTemplate;
     }
-    JobPlanRead read = readJobPlan(*text, {request.shardIndex, request.shardCount});
+    JobPlanOutcome read = readJobPlan(*text, {request.shardIndex, request.shardCount});
     text.reset();  // the run holds what it needs
-    for (const InfoLine& line : read.infoLines)
+    for (const InfoLine& line : infoLinesOf(read))
         io.err << asLine(line);
-    if (!read.plan) {
-        io.err << path << ": " << read.error << "\n";
+    if (!read) {
+        io.err << path << ": " << read.error().text << "\n";
         return kExitTemplate;
     }
-    JobPlan& plan = *read.plan;
+    JobPlan& plan = read->plan;
     if (!isFolder(plan.sourceFolder)) {
         io.err << "【源图片文件夹】的地址不存在\n【源图片文件夹】 '" << plan.sourceFolder
                << "' 不存在, 请重新选择\n";
@@ -159,7 +159,7 @@ int renderPlanCommand(const Request& request, Streams& io, std::atomic<std::atom
 
     const int batches = static_cast<int>(plan.batches.size());
     RenderJob job;
-    job.document = read.document;
+    job.document = read->document;
     job.outputFolder = plan.outputFolder;
     job.mode = plan.mode;
     job.sliceSubFolder = plan.sliceSubFolder;

@@ -248,25 +248,29 @@ bool writeJobPlan(const JobPlan& plan, std::ostream& out) {
     return static_cast<bool>(out);
 }
 
-JobPlanRead readJobPlan(std::string_view text, Shard shard) {
+const std::vector<InfoLine>& infoLinesOf(const JobPlanOutcome& read) {
+    return read.ok() ? read->infoLines : read.error().infoLines;
+}
+
+JobPlanOutcome readJobPlan(std::string_view text, Shard shard) {
     JobPlanRead result;
+    auto refuse = [&result](std::string why) -> JobPlanOutcome {
+        return fail(JobPlanRefusal{std::move(why), std::move(result.infoLines)});
+    };
     const char* end = nullptr;
     const CJsonPtr root(cJSON_ParseWithLengthOpts(text.data(), text.size(), &end, false));
     if (!root) {
         const std::size_t at = end && end >= text.data() ? static_cast<std::size_t>(end - text.data()) : 0;
-        result.error = "not a run plan: JSON is broken near byte " + std::to_string(at);
-        return result;
+        return refuse("not a run plan: JSON is broken near byte " + std::to_string(at));
     }
     const char* format = stringMember(root.get(), "format");
     if (!cJSON_IsObject(root.get()) || !format || std::string(format) != kFormatTag) {
-        result.error = "not a run plan (its \"format\" is not \"" + std::string(kFormatTag) + "\")";
-        return result;
+        return refuse("not a run plan (its \"format\" is not \"" + std::string(kFormatTag) + "\")");
     }
     const std::optional<int> version = intMember(root.get(), "version", 1, 1 << 30);
     if (version != kJobPlanVersion) {
-        result.error = "plan version is not supported (this plazor-batch reads version " +
-                       std::to_string(kJobPlanVersion) + ")";
-        return result;
+        return refuse("plan version is not supported (this plazor-batch reads version " +
+                      std::to_string(kJobPlanVersion) + ")");
     }
 
     JobPlan plan;
@@ -275,9 +279,8 @@ JobPlanRead readJobPlan(std::string_view text, Shard shard) {
     const char* encoded = stringMember(templ, "base64");
     const std::optional<std::string> bytes = encoded ? base64Decode(encoded) : std::nullopt;
     if (!digest || !bytes || sha256Hex(*bytes) != digest) {
-        result.error =
-            "the template in the plan is missing or does not match its SHA-256 (the plan is damaged)";
-        return result;
+        return refuse(
+            "the template in the plan is missing or does not match its SHA-256 (the plan is damaged)");
     }
     plan.templateBytes = *bytes;
     if (const char* path = stringMember(templ, "path")) plan.templatePath = path;
@@ -291,8 +294,7 @@ JobPlanRead readJobPlan(std::string_view text, Shard shard) {
     if (!dpi || !mode || (std::string(mode) != "pictures" && std::string(mode) != "subfolders") ||
         !absoluteFolder(source) || !absoluteFolder(output) || !cJSON_IsBool(sliceSubFolder) ||
         !cJSON_IsArray(batches)) {
-        result.error = "the plan lacks a valid dpi, mode, source, output, sliceSubFolder or batches member";
-        return result;
+        return refuse("the plan lacks a valid dpi, mode, source, output, sliceSubFolder or batches member");
     }
     plan.dpi = *dpi;
     plan.mode = std::string(mode) == "subfolders" ? kSubFolderListMode : kPictureListMode;
@@ -304,8 +306,7 @@ JobPlanRead readJobPlan(std::string_view text, Shard shard) {
     const LoadOutcome loaded = applyTemplate(result.document, plan.templateBytes);
     result.infoLines = reportOf(loaded).infoLines;
     if (!loaded.ok()) {
-        result.error = "the template in the plan cannot be read: " + loaded.error().text;
-        return result;
+        return refuse("the template in the plan cannot be read: " + loaded.error().text);
     }
 
     BatchReader reader(plan, result.document);
@@ -318,8 +319,7 @@ JobPlanRead readJobPlan(std::string_view text, Shard shard) {
         std::string error;
         std::optional<PlannedBatch> batch = reader.read(item, error);
         if (!batch) {
-            result.error = "batch " + std::to_string(index + 1) + " " + error;
-            return result;
+            return refuse("batch " + std::to_string(index + 1) + " " + error);
         }
         if (index % count == static_cast<std::size_t>(shard.index)) {
             plan.batches.push_back(std::move(*batch));

@@ -20,7 +20,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -60,14 +59,25 @@ struct Shard {
     int count = 1;
 };
 
+// An accepted plan.
 struct JobPlanRead {
-    std::optional<JobPlan> plan;  // its batches are the shard's share only
-    Document document;            // the plan's template, loaded
+    JobPlan plan;       // its batches are the shard's share only
+    Document document;  // the plan's template, loaded
     std::size_t totalBatches = 0;
     std::vector<InfoLine> infoLines;  // the template's load problems (missing watermarks, ...)
-    std::string error;                // why the plan was refused
 };
 
-JobPlanRead readJobPlan(std::string_view text, Shard shard);
+// A refused plan: why, and the template's load problems found before the refusal.
+struct JobPlanRefusal {
+    std::string text;
+    std::vector<InfoLine> infoLines;
+};
+
+using JobPlanOutcome = Outcome<JobPlanRead, JobPlanRefusal>;
+
+// The template's load problems of a read, whether the plan was accepted or not.
+const std::vector<InfoLine>& infoLinesOf(const JobPlanOutcome& read);
+
+JobPlanOutcome readJobPlan(std::string_view text, Shard shard);
 
 }  // namespace plazor
