@@ -151,8 +151,8 @@ struct RenderRun::State {
             t.join();
         if (extra > 0) MagickSetResourceLimit(ThreadResource, libraryThreads);
         // Outputs are flushed once here rather than one by one.
-        if (const std::string error = syncFileSystemOf(job.outputFolder); !error.empty()) {
-            info(spacedLine("写入文件夹 '" + job.outputFolder + "' 时发生错误:\n" + error));
+        if (const Status synced = syncFileSystemOf(job.outputFolder); !synced) {
+            info(spacedLine("写入文件夹 '" + job.outputFolder + "' 时发生错误:\n" + synced.error()));
         }
 
         end = stop ? RunEnd::kStopped : RunEnd::kFinished;

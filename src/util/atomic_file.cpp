@@ -127,9 +127,9 @@ Outcome<void, WriteFailure> writeFileAtomically(const std::filesystem::path& req
     return {};
 }
 
-std::string syncFileSystemOf(const std::filesystem::path& folder) {
+Status syncFileSystemOf(const std::filesystem::path& folder) {
     FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.get() < 0 || syncfs(fd.get()) != 0) return std::strerror(errno);
+    if (fd.get() < 0 || syncfs(fd.get()) != 0) return fail(std::strerror(errno));
     return {};
 }
 

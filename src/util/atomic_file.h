@@ -32,8 +32,8 @@ Outcome<void, WriteFailure> writeFileAtomically(const std::filesystem::path& tar
                                                 Flush flush = Flush::kBeforeRename);
 
 // Flushes everything written to the file system that holds `folder` (one call at the end of a run).
-// Returns the system's text for a failure, empty on success.
-std::string syncFileSystemOf(const std::filesystem::path& folder);
+// Fails with the system's text.
+Status syncFileSystemOf(const std::filesystem::path& folder);
 
 // Removes the hidden temporaries (".name.XXXXXX") that writers of a killed process left in `folder`,
 // for replaced names ending in one of `extensions` (".jpg"); a temporary being written is kept.

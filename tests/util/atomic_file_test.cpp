@@ -51,9 +51,9 @@ TEST(AtomicFile, DeferredFlushWritesTheSameFileAndTheFolderSyncReportsFailures) 
     ASSERT_TRUE(writeFileAtomically(target, "bytes of a picture", Flush::kLater).ok());
     EXPECT_EQ(readFile(target), "bytes of a picture");
     EXPECT_EQ(filesIn(dir.path()), 1);
-    EXPECT_EQ(syncFileSystemOf(dir.path()), "");
-    EXPECT_NE(syncFileSystemOf(dir.path() / "missing"), "");
-    EXPECT_NE(syncFileSystemOf(target), "");  // a file is not a folder
+    EXPECT_TRUE(syncFileSystemOf(dir.path()).ok());
+    EXPECT_FALSE(syncFileSystemOf(dir.path() / "missing").ok());
+    EXPECT_FALSE(syncFileSystemOf(target).ok());  // a file is not a folder
 }
 
 TEST(AtomicFile, FailedWriteLeavesThePreviousFile) {
