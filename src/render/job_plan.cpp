@@ -108,20 +108,18 @@ class BatchReader {
           slicing_(doc.settings.cutlineOpen && !doc.slices.empty()),
           strips_(planStrips(doc.slices, doc.background.height)) {}
 
-    std::optional<PlannedBatch> read(const cJSON* object, std::string& error) {
-        if (!cJSON_IsObject(object)) return fail(error, "is not an object");
+    Outcome<PlannedBatch> read(const cJSON* object) {
+        if (!cJSON_IsObject(object)) return fail("is not an object");
         PlannedBatch batch;
         const char* name = stringMember(object, "name");
-        if (!name || !*name) return fail(error, "has no name");
+        if (!name || !*name) return fail("has no name");
         batch.input.name = name;
         batch.input.listing = {};
         const auto pictures = stringsMember(object, "pictures");
-        if (!pictures) return fail(error, "has no list of pictures");
-        if (pictures->size() > doc_.pasteLayers.size())
-            return fail(error, "has more pictures than paste layers");
+        if (!pictures) return fail("has no list of pictures");
+        if (pictures->size() > doc_.pasteLayers.size()) return fail("has more pictures than paste layers");
         for (const std::string& p : *pictures) {
-            if (!plainPicturePath(p))
-                return fail(error, "picture '" + p + "' is not inside the source folder");
+            if (!plainPicturePath(p)) return fail("picture '" + p + "' is not inside the source folder");
             batch.input.pictures.push_back(joinPath(plan_.sourceFolder, p));
         }
 
@@ -130,7 +128,8 @@ class BatchReader {
         out.slicing = slicing_;
         if (!slicing_) {
             const char* output = stringMember(object, "output");
-            if (!output || !claim(output, ext_, error)) return fail(error, "output", output);
+            if (Status named = claimMember("output", output, ext_); !named)
+                return fail(std::move(named).error());
             out.outputPath = joinPath(plan_.outputFolder, output);
             return batch;
         }
@@ -138,62 +137,53 @@ class BatchReader {
         std::string stripFolder = plan_.outputFolder;
         if (plan_.sliceSubFolder) {
             const char* folder = stringMember(object, "folder");
-            if (!folder || !claim(folder, "", error)) return fail(error, "folder", folder);
+            if (Status named = claimMember("folder", folder, ""); !named)
+                return fail(std::move(named).error());
             out.stripFolderPart = folder;
             stripFolder = joinPath(plan_.outputFolder, folder);
         }
         const auto strips = stringsMember(object, "strips");
         if (!strips || strips->size() != strips_.size()) {
-            return fail(error, "does not name the template's " + std::to_string(strips_.size()) + " strips");
+            return fail("does not name the template's " + std::to_string(strips_.size()) + " strips");
         }
         for (const std::string& s : *strips) {
-            if (!plainName(s)) error = kNotPlain;
-            if (!error.empty() ||
-                !claim(out.stripFolderPart.empty() ? s : out.stripFolderPart + "/" + s, ext_, error, true)) {
-                return fail(error, "strip", s.c_str());
-            }
+            const Status claimed =
+                plainName(s)
+                    ? claim(out.stripFolderPart.empty() ? s : out.stripFolderPart + "/" + s, ext_, true)
+                    : Status(fail(kNotPlain));
+            if (!claimed) return fail("strip name '" + s + "' " + claimed.error());
             out.stripPaths.push_back(joinPath(stripFolder, s));
         }
         out.strips = strips_;
         if (doc_.settings.cutlineHtmlOpen) {
             const char* html = stringMember(object, "html");
-            if (!html || !claim(html, ".html", error)) return fail(error, "html", html);
+            if (Status named = claimMember("html", html, ".html"); !named)
+                return fail(std::move(named).error());
             out.htmlPath = joinPath(plan_.outputFolder, html);
         }
         return batch;
     }
 
   private:
-    static std::nullopt_t fail(std::string& error, const std::string& why) {
-        error = why;
-        return std::nullopt;
-    }
-    // `error` holds what claim() found wrong with the name.
-    static std::nullopt_t fail(std::string& error, const std::string& what, const char* name) {
-        error = name ? what + " name '" + name + "' " + error : "has no " + what + " name";
-        return std::nullopt;
+    // Claims the plain name a member holds; the failure says which member and what is wrong with it.
+    Status claimMember(const std::string& what, const char* name, const std::string& ext) {
+        if (!name) return fail("has no " + what + " name");
+        const Status claimed = claim(name, ext);
+        if (!claimed) return fail(what + " name '" + name + "' " + claimed.error());
+        return {};
     }
 
     // A name relative to the output folder, with the given ending, that no other file of the plan uses:
     // one plain name, or with `nested` "folder/name" for a strip in its sub-folder.
-    bool claim(const std::string& relative, const std::string& ext, std::string& error, bool nested = false) {
+    Status claim(const std::string& relative, const std::string& ext, bool nested = false) {
         const std::size_t slash = relative.find('/');
         const bool plain = nested && slash != std::string::npos
                                ? plainName(relative.substr(0, slash)) && plainName(relative.substr(slash + 1))
                                : plainName(relative);
-        if (!plain) {
-            error = kNotPlain;
-            return false;
-        }
-        if (!ext.empty() && !endsWith(relative, ext)) {
-            error = "does not end in " + ext;
-            return false;
-        }
-        if (!names_.insert(relative).second) {
-            error = "is used twice";
-            return false;
-        }
-        return true;
+        if (!plain) return fail(kNotPlain);
+        if (!ext.empty() && !endsWith(relative, ext)) return fail("does not end in " + ext);
+        if (!names_.insert(relative).second) return fail("is used twice");
+        return {};
     }
 
     const JobPlan& plan_;
@@ -316,11 +306,8 @@ JobPlanOutcome readJobPlan(std::string_view text, Shard shard) {
     std::size_t index = 0;
     // Each batch's JSON is freed once read, so the tree and the batches are never both whole in memory.
     for (cJSON* item = batches->child; item; item = batches->child, ++index) {
-        std::string error;
-        std::optional<PlannedBatch> batch = reader.read(item, error);
-        if (!batch) {
-            return refuse("batch " + std::to_string(index + 1) + " " + error);
-        }
+        Outcome<PlannedBatch> batch = reader.read(item);
+        if (!batch) return refuse("batch " + std::to_string(index + 1) + " " + batch.error());
         if (index % count == static_cast<std::size_t>(shard.index)) {
             plan.batches.push_back(std::move(*batch));
         }
