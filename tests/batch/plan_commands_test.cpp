@@ -33,8 +33,12 @@ Outcome run(const std::vector<std::string>& args) {
 }
 
 // One slot filling a 60 x 40 background; with slices, PNG strips in a sub-folder and an HTML page.
-std::string makeTemplate(const TempDir& dir, bool slicing) {
+std::string makeTemplate(const TempDir& dir, bool slicing, const std::string& backgroundPicture = "") {
     Document doc;
+    if (!backgroundPicture.empty()) {
+        doc.background.kind = kPictureBackground;
+        doc.background.picturePath = backgroundPicture;
+    }
     doc.background.width = 60;
     doc.background.height = 40;
     doc.background.szWidth = "60";
@@ -209,6 +213,33 @@ TEST(PlanCommands, AStripFolderReplacedByALinkIsNotFollowed) {
     EXPECT_NE(o.err.find("创建子文件夹"), std::string::npos) << o.err;
     EXPECT_TRUE(fs::is_empty(dir / "elsewhere"));
     EXPECT_FALSE(fs::exists(dir / "out/b.html"));
+}
+
+TEST(PlanCommands, TheTemplatesProblemsArePrintedWhetherThePlanIsAcceptedOrRefused) {
+    TempDir dir;
+    const std::string background = dir / "bg.png";
+    ASSERT_TRUE(testing::writeFilledPicture(background, "PNG", 60, 40, "#808080"));
+    const std::string templ = makeTemplate(dir, false, background);
+    makeSources(dir);
+    const std::string good = testing::readFile(writePlan(dir, templ, dir / "out"));
+    fs::remove(background);
+    const std::string problem = "背景图片 '" + background + "' 已不存在";
+
+    std::string bad = good;
+    const std::string output = "\"output\":\"b.jpg\"";
+    ASSERT_NE(bad.find(output), std::string::npos) << bad;
+    bad.replace(bad.find(output), output.size(), "\"output\":\"../b.jpg\"");
+    testing::writeFile(dir / "bad.json", bad);
+    const Outcome refused = run({"render", "--plan", dir / "bad.json"});
+    EXPECT_EQ(refused.code, kExitTemplate);
+    const std::size_t line = refused.err.find(problem);
+    ASSERT_NE(line, std::string::npos) << refused.err;
+    EXPECT_GT(refused.err.find("not a plain name"), line) << refused.err;
+
+    testing::writeFile(dir / "good.json", good);
+    const Outcome accepted = run({"render", "--plan", dir / "good.json"});
+    EXPECT_EQ(accepted.code, kExitOk) << accepted.err;
+    EXPECT_NE(accepted.err.find(problem), std::string::npos) << accepted.err;
 }
 
 }  // namespace
