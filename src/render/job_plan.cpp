@@ -313,7 +313,6 @@ JobPlanOutcome readJobPlan(std::string_view text, Shard shard) {
         }
         cJSON_Delete(cJSON_DetachItemViaPointer(batches, item));
     }
-    result.totalBatches = index;
     result.plan = std::move(plan);
     return result;
 }

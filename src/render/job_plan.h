@@ -63,7 +63,6 @@ struct Shard {
 struct JobPlanRead {
     JobPlan plan;       // its batches are the shard's share only
     Document document;  // the plan's template, loaded
-    std::size_t totalBatches = 0;
     std::vector<InfoLine> infoLines;  // the template's load problems (missing watermarks, ...)
 };
 
