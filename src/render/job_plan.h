@@ -61,8 +61,8 @@ struct Shard {
 
 // An accepted plan.
 struct JobPlanRead {
-    JobPlan plan;       // its batches are the shard's share only
-    Document document;  // the plan's template, loaded
+    JobPlan plan;                     // its batches are the shard's share only
+    Document document;                // the plan's template, loaded
     std::vector<InfoLine> infoLines;  // the template's load problems (missing watermarks, ...)
 };
 
