@@ -20,7 +20,8 @@ namespace {
 // Creates a new hidden file named ".<name>.XXXXXX" in `folder`. The mode 0666 lets the kernel apply
 // the umask as for any plain create: reading the umask would mean setting it, which races with every
 // other thread that creates a file or folder meanwhile.
-int createTemporary(const std::filesystem::path& folder, const std::string& name, std::string& tempName) {
+FileDescriptor createTemporary(const std::filesystem::path& folder, const std::string& name,
+                               std::string& tempName) {
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     thread_local std::mt19937_64 random{std::random_device{}()};
     std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
@@ -29,13 +30,22 @@ int createTemporary(const std::filesystem::path& folder, const std::string& name
         for (char& c : suffix)
             c = kLetters[pick(random)];
         tempName = (folder / ("." + name + "." + suffix)).string();
-        const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        FileDescriptor fd(::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (!fd) {
+            if (errno == EEXIST) continue;
+            return fd;
+        }
         // The lock marks the file as in use until it is renamed or this process ends, so that a
-        // cleanup of stale temporaries never takes it.
-        if (fd >= 0) ::flock(fd, LOCK_EX | LOCK_NB);
-        if (fd >= 0 || errno != EEXIST) return fd;
+        // cleanup of stale temporaries never takes it. A file system without locks gets no mark. A
+        // cleanup in another process can come between the create and the lock: then it holds the
+        // lock or has unlinked the file already, and this writer leaves the file to it.
+        if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) continue;
+        struct stat info {};
+        if (::fstat(fd.get(), &info) == 0 && info.st_nlink == 0) continue;
+        return fd;
     }
-    return -1;
+    errno = EEXIST;
+    return FileDescriptor();
 }
 
 // The file a save to `path` replaces: a symbolic link is followed to what it points to (even when that
@@ -96,7 +106,7 @@ Outcome<void, WriteFailure> writeFileAtomically(const std::filesystem::path& req
     const std::filesystem::path target = followLinks(requested);
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     std::string tempName;
-    FileDescriptor fd(createTemporary(folder, target.filename().string(), tempName));
+    FileDescriptor fd = createTemporary(folder, target.filename().string(), tempName);
     if (fd.get() < 0) return plazor::fail(WriteFailure{WriteFailure::kOpen, std::strerror(errno)});
 
     auto fail = [&](int error) {
@@ -122,6 +132,9 @@ Outcome<void, WriteFailure> writeFileAtomically(const std::filesystem::path& req
         left -= static_cast<std::size_t>(n);
     }
     if (flush == Flush::kBeforeRename && fsync(fd.get()) != 0) return fail(errno);
+    // The close reports late write errors before the file replaces anything; a second descriptor of
+    // the same open file keeps the lock until the rename, so no cleanup takes the finished file.
+    const FileDescriptor lockHolder(::fcntl(fd.get(), F_DUPFD_CLOEXEC, 0));
     if (!fd.close()) return fail(errno);
     if (std::rename(tempName.c_str(), target.c_str()) != 0) return fail(errno);
     return {};

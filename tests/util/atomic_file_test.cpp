@@ -9,6 +9,8 @@
 
 #include <atomic>
 #include <filesystem>
+#include <string>
+#include <thread>
 
 #include "support/temp_dir.h"
 
@@ -143,6 +145,26 @@ TEST(AtomicFile, OnlyUnheldTemporariesOfOutputsAreStale) {
     EXPECT_FALSE(fs::exists(dir.path() / ".photo.jpg.Ab12Cd"));
     EXPECT_FALSE(fs::exists(dir.path() / ".page.html.zzzzzz"));
     EXPECT_EQ(filesIn(dir.path()), 5);
+}
+
+// Shard processes share an output folder, and each one clears stale temporaries as it starts while
+// the others write: a writer's temporary must never be taken for a stale one.
+TEST(AtomicFile, CleaningUpBesideAWriterNeverTakesItsTemporary) {
+    TempDir dir;
+    std::atomic<bool> writing{true};
+    std::thread cleaner([&] {
+        while (writing)
+            removeStaleTemporaries(dir.path(), {".jpg"});
+    });
+    std::string failure;
+    for (int i = 0; i < 3000 && failure.empty(); ++i) {
+        const auto written = writeFileAtomically(dir.path() / "photo.jpg", std::to_string(i), Flush::kLater);
+        if (!written.ok()) failure = written.error().systemError;
+    }
+    writing = false;
+    cleaner.join();
+    EXPECT_EQ(failure, "");
+    EXPECT_EQ(filesIn(dir.path()), 1);
 }
 
 TEST(AtomicFile, MissingFolderIsAnOpenFailure) {
